@@ -1,0 +1,32 @@
+# GoogleTest from the Debian source package, built for whichever side this is.
+include(CTest)
+include(GoogleTest)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Test programs list their cases when ctest starts (under Wine for the
+# Windows side), so every case is one ctest test.
+#
+# sm_add_test(NAME SOURCES... [LIBS ...] [FRESH_PREFIX] [DISPLAY])
+#   FRESH_PREFIX: every case runs in its own copy of the template Wine prefix
+#                 (for tests that change machine-wide state: HKLM, the common
+#                 desktop, the Windows and system folders).
+#   DISPLAY:      the cases open windows; test.sh provides an X display.
+function(sm_add_test name)
+  cmake_parse_arguments(ARG "FRESH_PREFIX;DISPLAY" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  set(env "")
+  if(ARG_FRESH_PREFIX)
+    list(APPEND env SM_FRESH_PREFIX=1)
+  endif()
+  set(labels "")
+  if(ARG_DISPLAY)
+    list(APPEND labels display)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" TIMEOUT 120)
+endfunction()

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Creates the template Wine prefix of a build tree once: a 32-bit Windows
+# with the fonts that captions and message boxes need and a virtual desktop,
+# so that windows get their frame and timing is steady.
+# Usage: wine-prefix.sh WINE_ROOT
+set -euo pipefail
+export SM_WINE_ROOT="$1"
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+
+stamp="$SM_WINE_TEMPLATE/.sm-ready"
+[ -f "$stamp" ] && exit 0
+
+rm -rf "$SM_WINE_TEMPLATE"
+mkdir -p "$SM_WINE_ROOT"
+wineboot -i >/dev/null 2>&1 </dev/null
+wineserver -w
+fonts="$SM_WINE_TEMPLATE/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+for f in marlett.ttf tahoma.ttf tahomabd.ttf; do
+  [ -f "/usr/share/wine/fonts/$f" ] && cp "/usr/share/wine/fonts/$f" "$fonts/"
+done
+cat > "$SM_WINE_ROOT/desktop.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
+REG
+wine regedit /S "$(winepath -w "$SM_WINE_ROOT/desktop.reg")" >/dev/null 2>&1 </dev/null
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+touch "$stamp"

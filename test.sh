@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds both sides and runs every test suite: the native one, then the
+# Windows one under Wine (with a private X display for tests that open
+# windows). Ends with one line: "N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cd "$root"
+"$root/scripts/deps.sh" || exit 1
+"$root/scripts/configure.sh" || exit 1
+
+export SM_WINE_ROOT="$root/build/win/wine"
+. "$root/scripts/session.sh"
+trap sm_session_stop EXIT
+sm_start_xvfb
+sm_start_wineserver
+
+passed=0
+failed=0
+for side in host win; do
+  log="$root/build/$side/ctest.log"
+  echo "== $side tests"
+  (cd "$root/build/$side" && ctest -j2 --output-on-failure "$@") >"$log" 2>&1
+  grep -E '\*\*\*|\((Failed|Timeout|Not Run)\)' "$log" || true
+  total=$(grep -oE 'tests failed out of [0-9]+' "$log" | grep -oE '[0-9]+$' || echo 0)
+  bad=$(grep -oE '[0-9]+ tests failed out of' "$log" | grep -oE '^[0-9]+' || echo 0)
+  if [ "$total" -eq 0 ] && ! grep -q 'No tests were found' "$log"; then
+    tail -20 "$log"; bad=$((bad + 1))
+  fi
+  grep -E 'tests passed' "$log" || true
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
