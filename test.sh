@@ -2,13 +2,16 @@
 # Builds both sides and runs every test suite: the native one, then the
 # Windows one under Wine (with a private X display for tests that open
 # windows). Ends with one line: "N passed, N failed".
+# Arguments go to ctest (for example -R NAME). SM_BUILD_DIR names another
+# build folder (default: build).
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
 "$root/scripts/deps.sh" || exit 1
+export SM_BUILD_DIR="${SM_BUILD_DIR:-$root/build}"
 "$root/scripts/configure.sh" || exit 1
 
-export SM_WINE_ROOT="$root/build/win/wine"
+export SM_WINE_ROOT="$SM_BUILD_DIR/win/wine"
 . "$root/scripts/session.sh"
 trap sm_session_stop EXIT
 sm_start_xvfb
@@ -17,9 +20,9 @@ sm_start_wineserver
 passed=0
 failed=0
 for side in host win; do
-  log="$root/build/$side/ctest.log"
+  log="$SM_BUILD_DIR/$side/ctest.log"
   echo "== $side tests"
-  (cd "$root/build/$side" && ctest -j2 --output-on-failure "$@") >"$log" 2>&1
+  (cd "$SM_BUILD_DIR/$side" && ctest -j2 --output-on-failure "$@") >"$log" 2>&1
   grep -E '\*\*\*|\((Failed|Timeout|Not Run)\)' "$log" || true
   total=$(grep -oE 'tests failed out of [0-9]+' "$log" | grep -oE '[0-9]+$' || echo 0)
   bad=$(grep -oE '[0-9]+ tests failed out of' "$log" | grep -oE '^[0-9]+' || echo 0)
