@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Configures and builds both sides: build/host (native) and build/win
-# (mingw-w64 i686). SM_BUILD_DIR names another build folder (default: build).
+# (mingw-w64 i686). SM_BUILD_DIR names another build folder (default: build);
+# finished programs go to SM_OUT_DIR (default: out/, or <build folder>/out
+# for another build folder). The host side is built first: the Windows side
+# uses its smx tool to make test payloads.
 # Usage: configure.sh [extra cmake -D options for both]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
+build="${SM_BUILD_DIR:-$root/build}"
+if [ "$build" = "$root/build" ]; then out_default="$root/out"; else out_default="$build/out"; fi
+export SM_OUT_DIR="${SM_OUT_DIR:-$out_default}"
 for side in host win; do
-  dir="${SM_BUILD_DIR:-$root/build}/$side"
-  args=(-S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@")
-  [ "$side" = win ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake")
+  dir="$build/$side"
+  args=(-S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DSM_OUT_DIR="$SM_OUT_DIR" "$@")
+  [ "$side" = win ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake"
+                              -DSM_SMX_TOOL="$SM_OUT_DIR/bin/smx")
   if [ ! -f "$dir/Makefile" ]; then
     cmake "${args[@]}" >/dev/null
   fi
