@@ -19,6 +19,8 @@ for side in host win; do
   if [ ! -f "$dir/Makefile" ]; then
     cmake "${args[@]}" >/dev/null
   fi
-  cmake --build "$dir" -j "$jobs" 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^-- ' || true
-  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "build of $side failed" >&2; exit 1; }
+  if ! cmake --build "$dir" -j "$jobs" 2>&1 | { grep -v -E '^\[ *[0-9]+%\]|^-- ' || true; }; then
+    echo "build of $side failed" >&2
+    exit 1
+  fi
 done
