@@ -1,0 +1,13 @@
+#pragma once
+// The folder results' shape: no trailing backslash, except on a drive root
+// such as "C:\", which without it would name the drive's current folder.
+#include <cstddef>
+
+// Removes one final backslash from path unless path is a root ("C:\" or
+// "\").
+void StripFolderBackslash(char* path);
+
+// Whether path names a place in the file system: a drive ("C:...") or a
+// network share ("\\server..."). The shell answers other forms, such as
+// "::{GUID}", for virtual folders.
+bool IsFileSystemPath(const char* path);

@@ -1,0 +1,3 @@
+#include "pc.h"
+
+PC* ThePC = nullptr;
