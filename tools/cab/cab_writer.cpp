@@ -1,0 +1,172 @@
+#include "cab_writer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "cab_checksum.h"
+#include "cab_format.h"
+#include "dos_timestamp.h"
+#include "mszip_encoder.h"
+#include "replacing_file.h"
+
+namespace {
+
+constexpr uint16_t kSetId = 12345;
+constexpr uint32_t kMaxHeadersSize =
+    cab::kHeaderSize + cab::kFolderSize + cab::kFileEntrySize + cab::kMaxNameLength + 1;
+// The largest input cannot make a cabinet that overflows cbCabinet.
+static_assert(uint64_t(cab::kMaxFolderBytes / cab::kBlockSize) * (cab::kDataHeaderSize + cab::kMaxBlockData) +
+                      kMaxHeadersSize <= UINT32_MAX,
+              "cabinet size fits in 32 bits");
+
+using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// CFHEADER, the one CFFOLDER and the one CFFILE, in that order.
+std::vector<uint8_t> BuildHeaders(const std::string& name, const DosTimestamp& stamp, uint32_t fileSize,
+                                  uint16_t blockCount, uint32_t cabinetSize) {
+    const uint32_t filesOffset = cab::kHeaderSize + cab::kFolderSize;
+    const uint32_t dataOffset = filesOffset + cab::kFileEntrySize + uint32_t(name.size()) + 1;
+    std::vector<uint8_t> bytes(dataOffset, 0);
+
+    uint8_t* header = bytes.data();
+    std::memcpy(header + cab::kSignature, "MSCF", 4);
+    cab::WriteU32(header + cab::kCabinetSize, cabinetSize);
+    cab::WriteU32(header + cab::kFilesOffset, filesOffset);
+    header[cab::kVersionMinor] = cab::kVersionMinorValue;
+    header[cab::kVersionMajor] = cab::kVersionMajorValue;
+    cab::WriteU16(header + cab::kFolderCount, 1);
+    cab::WriteU16(header + cab::kFileCount, 1);
+    cab::WriteU16(header + cab::kFlags, 0);
+    cab::WriteU16(header + cab::kSetId, kSetId);
+    cab::WriteU16(header + cab::kCabinetIndex, 0);
+
+    uint8_t* folder = header + cab::kHeaderSize;
+    cab::WriteU32(folder + cab::kDataOffset, dataOffset);
+    cab::WriteU16(folder + cab::kDataCount, blockCount);
+    cab::WriteU16(folder + cab::kCompression, cab::kCompressionMszip);
+
+    uint8_t* file = header + filesOffset;
+    cab::WriteU32(file + cab::kFileSize, fileSize);
+    cab::WriteU32(file + cab::kFolderStart, 0);
+    cab::WriteU16(file + cab::kFolderIndex, 0);
+    cab::WriteU16(file + cab::kDate, stamp.date);
+    cab::WriteU16(file + cab::kTime, stamp.time);
+    cab::WriteU16(file + cab::kAttributes, cab::kAttributeArchive);
+    std::memcpy(file + cab::kFileEntrySize, name.data(), name.size());
+    return bytes;
+}
+
+bool CheckName(const std::string& name, std::string& error) {
+    if (name.empty() || name.size() > cab::kMaxNameLength || name.find('\0') != std::string::npos) {
+        error = "the name in the cabinet must have 1 to " + std::to_string(cab::kMaxNameLength) +
+                " bytes and no NUL: \"" + name + "\"";
+        return false;
+    }
+    return true;
+}
+
+bool OpenSource(const std::string& path, FilePtr& file, uint32_t& size, std::string& error) {
+    std::error_code code;
+    auto status = std::filesystem::status(path, code);
+    if (code) {
+        error = "cannot open " + path + ": " + code.message();
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        error = "cannot compress " + path + ": not a regular file";
+        return false;
+    }
+    uint64_t length = std::filesystem::file_size(path, code);
+    if (code) {
+        error = "cannot read the size of " + path + ": " + code.message();
+        return false;
+    }
+    if (length > cab::kMaxFolderBytes) {
+        error = path + " is too large for a cabinet: " + std::to_string(length) + " bytes, at most " +
+                std::to_string(cab::kMaxFolderBytes);
+        return false;
+    }
+    file.reset(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    size = uint32_t(length);
+    return true;
+}
+
+// Fills `buffer` with `length` bytes; a short read means the file shrank.
+bool ReadBlock(std::FILE* file, const std::string& path, uint8_t* buffer, uint32_t length, std::string& error) {
+    size_t got = std::fread(buffer, 1, length, file);
+    if (got == length) return true;
+    error = std::ferror(file) ? "cannot read " + path + ": " + std::strerror(errno)
+                              : path + " changed while it was being compressed";
+    return false;
+}
+
+bool WriteCabinet(const std::string& sourcePath, const std::string& name, const std::string& outputPath,
+                  std::string& error, const std::function<void(uint64_t, uint64_t)>& progress) {
+    DosTimestamp stamp;
+    FilePtr source(nullptr, std::fclose);
+    uint32_t size = 0;
+    if (!CheckName(name, error) || !BuildTimestamp(stamp, error) || !OpenSource(sourcePath, source, size, error)) {
+        return false;
+    }
+    MszipEncoder encoder;
+    ReplacingFile output(outputPath);
+    if (!encoder.Start(error) || !output.Open(error)) return false;
+
+    // The headers are written again at the end, when the cabinet's size is known.
+    std::vector<uint8_t> headers = BuildHeaders(name, stamp, size, 0, 0);
+    if (!output.Write(headers.data(), headers.size(), error)) return false;
+    uint64_t cabinetSize = headers.size();
+
+    std::vector<uint8_t> input(cab::kBlockSize);
+    uint16_t blockCount = 0;
+    if (progress) progress(0, size);
+    for (uint32_t done = 0; done < size; ++blockCount) {
+        uint32_t length = size - done < cab::kBlockSize ? size - done : cab::kBlockSize;
+        if (!ReadBlock(source.get(), sourcePath, input.data(), length, error)) return false;
+        const uint8_t* data = nullptr;
+        uint32_t dataLength = 0;
+        if (!encoder.EncodeBlock(input.data(), length, data, dataLength, error)) return false;
+
+        uint8_t blockHeader[cab::kDataHeaderSize];
+        cab::WriteU16(blockHeader + cab::kCompressedSize, uint16_t(dataLength));
+        cab::WriteU16(blockHeader + cab::kUncompressedSize, uint16_t(length));
+        cab::WriteU32(blockHeader + cab::kChecksum, CabDataBlockChecksum(blockHeader, data, dataLength));
+        if (!output.Write(blockHeader, sizeof blockHeader, error) || !output.Write(data, dataLength, error)) {
+            return false;
+        }
+        cabinetSize += sizeof blockHeader + dataLength;
+        done += length;
+        if (progress) progress(done, size);
+    }
+    if (std::fgetc(source.get()) != EOF) {
+        error = sourcePath + " changed while it was being compressed";
+        return false;
+    }
+
+    headers = BuildHeaders(name, stamp, size, blockCount, uint32_t(cabinetSize));
+    return output.WriteAtStart(headers.data(), headers.size(), error) && output.Commit(error);
+}
+
+}  // namespace
+
+bool WriteSingleFileCabinet(const std::string& sourcePath, const std::string& nameInCabinet,
+                            const std::string& outputPath, std::string& error,
+                            const std::function<void(uint64_t done, uint64_t total)>& progress) {
+    error.clear();
+    try {
+        return WriteCabinet(sourcePath, nameInCabinet, outputPath, error, progress);
+    } catch (const std::exception& e) {
+        // Out of memory, or an exception from the progress callback.
+        error = "cannot write " + outputPath + ": " + e.what();
+        return false;
+    }
+}
