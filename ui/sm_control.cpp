@@ -1,0 +1,79 @@
+#include "ui/sm_control.h"
+
+#include <cstring>
+
+#include "ui/bounded_text.h"
+
+SmControl::SmControl(ControlKind kind, int id, HWND parentHandle, const char* caption)
+    : parentHandle(parentHandle), id(id), kind(kind) {
+    CopyBounded(text, sizeof text, caption);
+}
+
+// Destroying the system window first means no message reaches ControlProc
+// for an object that is going away.
+SmControl::~SmControl() {
+    if (handle != nullptr) DestroyWindow(handle);
+    handle = nullptr;
+    std::memset(text, 0, sizeof text);
+}
+
+// The window gets the whole text; the object keeps what fits.
+const char* SmControl::SetText(const char* newText) {
+    CopyBounded(text, sizeof text, newText);
+    SetWindowTextA(handle, newText != nullptr ? newText : "");
+    return text;
+}
+
+const char* SmControl::Text() {
+    std::memset(text, 0, sizeof text);
+    GetWindowTextA(handle, text, sizeof text);
+    return text;
+}
+
+bool SmControl::Enable(bool flag) {
+    EnableWindow(handle, flag);
+    return flag;
+}
+
+bool SmControl::SetVisible(bool flag) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(handle, &placement);
+    placement.showCmd = flag ? SW_SHOWNORMAL : SW_HIDE;
+    SetWindowPlacement(handle, &placement);
+    return flag;
+}
+
+bool SmControl::IsVisible() const {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(handle, &placement);
+    return placement.showCmd != 0;
+}
+
+HWND SmControl::Focus() { return SetFocus(handle); }
+
+void SmControl::SetBounds(int x, int y, int w, int h) {
+    left = x;
+    top = y;
+    width = w;
+    height = h;
+    MoveWindow(handle, x, y, w, h, TRUE);
+}
+
+RECT SmControl::OuterRect() const {
+    RECT rect{};
+    GetWindowRect(handle, &rect);
+    return rect;
+}
+
+int SmControl::Left() { return left = OuterRect().left; }
+int SmControl::Top() { return top = OuterRect().top; }
+int SmControl::Width() {
+    RECT rect = OuterRect();
+    return width = rect.right - rect.left;
+}
+int SmControl::Height() {
+    RECT rect = OuterRect();
+    return height = rect.bottom - rect.top;
+}

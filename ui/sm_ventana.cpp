@@ -1,0 +1,131 @@
+#include "ui/sm_ventana.h"
+
+#include "ui/bounded_text.h"
+#include "ui/procedures.h"
+#include "ui/sm_control.h"
+#include "ui/window_classes.h"
+
+WNDPROC PreviousWindowProc = nullptr;
+
+namespace {
+
+SIZE ScreenSize() {
+    HDC screen = GetDC(nullptr);
+    SIZE size{GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
+    ReleaseDC(nullptr, screen);
+    return size;
+}
+
+}  // namespace
+
+SmVentana::SmVentana(const char* text, int outerWidth, int outerHeight, bool dialog,
+                     HINSTANCE moduleInstance, HWND ownerHandle, const char* menuName)
+    : owner(ownerHandle), instance(moduleInstance), width(outerWidth), height(outerHeight) {
+    SIZE screen = ScreenSize();
+    left = screen.cx / 2 - width / 2;
+    top = screen.cy / 2 - height / 2;
+    CopyBounded(title, sizeof title, text);
+
+    HMENU menu = menuName != nullptr ? LoadMenuA(instance, menuName) : nullptr;
+    // The caption gets the whole text; `title` keeps what fits.
+    handle = CreateWindowExA(WS_EX_CONTROLPARENT, dialog ? kDialogClass : kScreenClass,
+                             text != nullptr ? text : "",
+                             dialog ? WS_SYSMENU : WS_OVERLAPPEDWINDOW, left, top, width, height,
+                             owner, menu, instance, nullptr);
+    SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    PreviousWindowProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScreenProc)));
+    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 TRUE);
+}
+
+SmVentana::~SmVentana() {
+    for (int slot = 1; slot <= count; ++slot) {
+        delete controls[slot];
+        controls[slot] = nullptr;
+    }
+    count = 0;
+    DestroyWindow(handle);  // fails without effect when already destroyed
+    if (owner != nullptr) SetActiveWindow(owner);
+}
+
+void SmVentana::RunModal(int mode) {
+    int show = mode == 0 ? SW_SHOWMINIMIZED : mode == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    ShowWindow(handle, show);
+    UpdateWindow(handle);
+    if (controls[1] != nullptr) SetFocus(controls[1]->handle);
+    if (owner != nullptr) EnableWindow(owner, FALSE);
+
+    // GetMessage answers -1 on error: that ends the loop too, instead of
+    // spinning on it.
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+
+    if (owner != nullptr) EnableWindow(owner, TRUE);
+}
+
+BOOL SmVentana::Destroy() { return DestroyWindow(handle); }
+
+void SmVentana::ShowMinimized() { ShowWindow(handle, SW_SHOWMINIMIZED); }
+void SmVentana::ShowMaximized() { ShowWindow(handle, SW_SHOWMAXIMIZED); }
+void SmVentana::ShowNormal() { ShowWindow(handle, SW_SHOWNORMAL); }
+
+void SmVentana::MoveToStoredBounds() { MoveWindow(handle, left, top, width, height, TRUE); }
+
+void SmVentana::SetBounds(int newLeft, int newTop, int newWidth, int newHeight) {
+    left = newLeft;
+    top = newTop;
+    width = newWidth;
+    height = newHeight;
+    MoveToStoredBounds();
+}
+
+int SmVentana::SetLeft(int value) {
+    left = value;
+    MoveToStoredBounds();
+    return left;
+}
+
+int SmVentana::SetTop(int value) {
+    top = value;
+    MoveToStoredBounds();
+    return top;
+}
+
+int SmVentana::SetWidth(int value) {
+    width = value;
+    MoveToStoredBounds();
+    return width;
+}
+
+int SmVentana::SetHeight(int value) {
+    height = value;
+    MoveToStoredBounds();
+    return height;
+}
+
+RECT SmVentana::OuterRect() const {
+    RECT rect{};
+    GetWindowRect(handle, &rect);
+    return rect;
+}
+
+int SmVentana::Left() { return left = OuterRect().left; }
+int SmVentana::Top() { return top = OuterRect().top; }
+int SmVentana::Width() {
+    RECT rect = OuterRect();
+    return width = rect.right - rect.left;
+}
+int SmVentana::Height() {
+    RECT rect = OuterRect();
+    return height = rect.bottom - rect.top;
+}
+
+const char* SmVentana::SetTitle(const char* text) {
+    CopyBounded(title, sizeof title, text);
+    SetWindowTextA(handle, text != nullptr ? text : "");
+    return title;
+}
