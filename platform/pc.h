@@ -53,10 +53,24 @@ public:
     // File system and shell operations.
     bool Exists(const char* path);
     bool RemoveFile(const char* path);
+    // Removes an empty folder.
     bool RemoveFolder(const char* path);
+    // Creates the folder and every missing parent (attributes taken from the
+    // Windows folder). True when the folder itself was created: false when it
+    // already existed, for paths of 4 characters or fewer with the final
+    // backslash ("C:\") and for paths that do not fit in 259 characters.
     bool MakeFolderTree(const char* path);
+    // Writes a shell link to target with description "Velmarisco" and the
+    // target's folder as working folder. Null arguments are left unset; an
+    // empty text is set. Returns the result of the last COM step reached.
     HRESULT CreateShortcut(const char* target, const char* link, const char* arguments);
+    // Expands the single file of an MSZIP cabinet into target (an existing
+    // target is replaced) through the system's setup library. 0 on success,
+    // otherwise a system error code. Even 0 is not proof: some decompressors
+    // accept damaged cabinets, so callers check the target.
     DWORD Decompress(const char* source, const char* target);
+    // Loads the library and calls its DllRegisterServer (DllUnregisterServer).
+    // Always 1: nothing tells whether the library could be used.
     int RegisterComponent(const char* path);
     int UnregisterComponent(const char* path);
 };

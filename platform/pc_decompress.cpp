@@ -28,6 +28,9 @@ DWORD PC::Decompress(const char* source, const char* target) {
         reinterpret_cast<void*>(GetProcAddress(library, kDecompressEntryPoint)));
     DWORD result = LastErrorOr(ERROR_PROC_NOT_FOUND);
     if (decompress != nullptr) {
+        // The decompressor writes over an existing target without cutting it
+        // (Wine's does), which would leave the old file's tail behind.
+        DeleteFileA(target);
         UINT compression = kMsZipCompression;
         result = decompress(source, target, &compression);
     }
