@@ -1,0 +1,26 @@
+#pragma once
+// Checks a single-file MSZIP cabinet, such as the installer's payload,
+// without expanding it: the header, folder and file entries, the framing of
+// every data block and every block's checksum. Reads are bounded by the
+// cabinet's own length and the file's real size, so damaged input is
+// reported, never read past.
+#include <cstdint>
+#include <string>
+
+enum class CabinetProblem {
+    None,
+    Unreadable,    // the file cannot be opened or read
+    Damaged,       // truncated, inconsistent or failing a checksum
+    NotSupported,  // a valid cabinet of a kind this check does not cover
+};
+
+struct CabinetSummary {
+    std::string fileName;    // as recorded, without its NUL
+    uint32_t fileSize = 0;   // uncompressed bytes of the file
+    uint32_t cabinetSize = 0;
+    uint16_t blockCount = 0;
+};
+
+// None when `path` holds a cabinet of one folder compressed with MSZIP and
+// one file; otherwise `error` names the file and the problem.
+CabinetProblem CheckCabinet(const std::string& path, CabinetSummary& summary, std::string& error);
