@@ -1,0 +1,116 @@
+// The smx program from outside: exit status, the "smx: <file>: <problem>"
+// messages, quiet success when stderr is no terminal, and no stray output.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/temp_dir.h"
+#include "tool_fixtures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct SmxRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs smx with stdout and stderr captured in files (never a terminal).
+SmxRun Smx(const std::vector<std::string>& args) {
+    TempDir capture;
+    std::string command = Quote(SMX_PROGRAM);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    command += " >" + Quote(capture / "out") + " 2>" + Quote(capture / "err") + " </dev/null";
+    int raw = std::system(command.c_str());
+    Bytes out = ReadWholeFile(capture / "out");
+    Bytes err = ReadWholeFile(capture / "err");
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(out.begin(), out.end()),
+            std::string(err.begin(), err.end())};
+}
+
+TEST(SmxCli, EveryCommandHasHelp) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--help"}, {"pack", "--help"},
+                                          {"list", "--help"}, {"verify", "--help"}, {"extract", "--help"}}) {
+        SmxRun run = Smx(args);
+        EXPECT_EQ(run.status, 0) << args[0];
+        EXPECT_NE(run.out.find("Usage: smx"), std::string::npos) << run.out;
+    }
+    SmxRun usage = Smx({"pack"});
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_NE(usage.err.find("PRODUCT_DIR is required"), std::string::npos) << usage.err;
+}
+
+TEST(SmxCli, PacksListsVerifiesAndExtractsQuietly) {
+    TempDir dir;
+    MakeTree(dir / "OrvNet", {{"OrvNet.exe", "MZ"}, {"Data/Año.tbl", "1234"}, {"Data/x.dll", "d"}});
+    SmxRun pack = Smx({"pack", dir / "OrvNet", "-o", dir / "o.smx", "--keep", "Data/*.tbl", "--system", "data/*.DLL"});
+    EXPECT_EQ(pack.status, 0) << pack.err;
+    EXPECT_EQ(pack.err, "");  // no warnings, no progress bar off a terminal
+    EXPECT_EQ(pack.out, "");
+
+    SmxRun list = Smx({"list", dir / "o.smx"});
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out,
+              "root --          4 OrvNet\n"
+              "file --          2 OrvNet.exe\n"
+              "dir  --          0 Data\n"
+              "file k-          4 Data/Año.tbl\n"
+              "file -s          1 Data/x.dll\n");
+
+    SmxRun verify = Smx({"verify", dir / "o.smx"});
+    EXPECT_EQ(verify.status, 0) << verify.err;
+    EXPECT_EQ(verify.out, dir / "o.smx" + ": ok, root OrvNet, 1 directories, 3 files (7 bytes), 807 bytes in all\n");
+
+    SmxRun extract = Smx({"extract", dir / "o.smx", "-C", dir / "x"});
+    EXPECT_EQ(extract.status, 0) << extract.err;
+    EXPECT_EQ(ReadWholeFile(dir / "x/Data/Año.tbl"), Text("1234"));
+}
+
+TEST(SmxCli, WarnsAboutLikelyMistakes) {
+    TempDir dir;
+    MakeTree(dir / "OrvNet", {{"Data/a.tbl", "1"}});
+    SmxRun pack = Smx({"pack", dir / "OrvNet", "-o", dir / "o.smx", "--keep", "Datos/*.tbl"});
+    EXPECT_EQ(pack.status, 0) << pack.err;
+    EXPECT_NE(pack.err.find("smx: warning: --keep 'Datos/*.tbl' matches no file"), std::string::npos) << pack.err;
+    EXPECT_NE(pack.err.find("smx: warning: no main program 'OrvNet.exe'"), std::string::npos) << pack.err;
+}
+
+TEST(SmxCli, FailuresNameTheFileExitOneAndLeaveNoOutput) {
+    TempDir dir;
+    MakeTree(dir / "OrvNet", {{"OrvNet.exe", "MZ"}});
+    fs::create_symlink("/etc/passwd", dir / "OrvNet/passwd");
+    WriteWholeFile(dir / "bad.smx", Cat({Header(0, "P", 2), Header(2, "a", 9), Text("short")}));
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"pack", dir / "OrvNet", "-o", dir / "o.smx"}, "smx: " + dir / "OrvNet/passwd" + ": is a symbolic link"},
+        {{"pack", dir / "none", "-o", dir / "o.smx"}, "smx: " + dir / "none" + ": is not a folder"},
+        {{"pack", dir.path(), "-o", dir / "OrvNet/o.smx"}, "smx: " + dir / "OrvNet/o.smx" + ": lies inside"},
+        {{"pack", dir / "OrvNet", "-o", dir / "no/o.smx"}, "smx: " + dir / "no/o.smx" + ": its folder does not exist"},
+        {{"verify", dir / "bad.smx"}, "smx: " + dir / "bad.smx" + ": record at offset 160 (a): content of 9 bytes"},
+        {{"list", dir / "bad.smx"}, "smx: " + dir / "bad.smx" + ": record at offset 160: content runs past"},
+        {{"verify", dir / "o.smx"}, "smx: " + dir / "o.smx" + ": no such file"},
+        {{"extract", dir / "bad.smx", "-C", dir / "x"}, "smx: " + dir / "bad.smx" + ": record at offset 160 (a)"},
+    };
+    for (const auto& c : cases) {
+        SmxRun run = Smx(c.args);
+        EXPECT_EQ(run.status, 1) << c.message;
+        EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << "expected: " << c.message << "\ngot: " << run.err;
+        EXPECT_FALSE(fs::exists(dir / "o.smx")) << c.message;
+        EXPECT_FALSE(fs::exists(dir / "x")) << c.message;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#include "tool_fixtures.h"
+
+#include <cstring>
+#include <filesystem>
+
+#include "install/smx_format.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+void MakeTree(const std::string& folder, const std::vector<std::pair<std::string, std::string>>& files) {
+    fs::create_directories(folder);
+    for (const auto& [path, content] : files) {
+        fs::path full = fs::path(folder) / path;
+        if (path.back() == '/') {
+            fs::create_directories(full);
+            continue;
+        }
+        fs::create_directories(full.parent_path());
+        WriteWholeFile(full.string(), content);
+    }
+}
+
+Bytes Header(uint32_t kind, const std::string& name, uint32_t size, uint8_t keep, uint8_t system) {
+    SmxHeader header;
+    header.kind = kind;
+    header.keepOnUpdate = keep;
+    header.toSystemFolder = system;
+    std::strncpy(header.name, name.c_str(), SmxMaxNameLength);
+    header.size = size;
+    uint8_t raw[SmxHeaderSize];
+    EncodeSmxHeader(header, raw);
+    return Bytes(raw, raw + SmxHeaderSize);
+}
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+std::vector<std::string> RecordLines(const Bytes& archive) {
+    std::vector<std::string> lines;
+    size_t offset = 0;
+    bool root = true;
+    while (offset + SmxHeaderSize <= archive.size()) {
+        uint8_t raw[SmxHeaderSize];
+        std::memcpy(raw, archive.data() + offset, SmxHeaderSize);
+        SmxHeader h;
+        DecodeSmxHeader(raw, h);
+        lines.push_back(std::to_string(h.kind) + " " + std::to_string(h.keepOnUpdate) +
+                        std::to_string(h.toSystemFolder) + " " + std::to_string(h.size) + " " + h.name);
+        offset += SmxHeaderSize + (root || h.kind != SmxKindFile ? 0 : h.size);
+        root = false;
+    }
+    if (offset != archive.size()) lines.push_back("trailing bytes");
+    return lines;
+}
