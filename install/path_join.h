@@ -1,0 +1,14 @@
+#pragma once
+// Bounded path building for the fixed path buffers of the install engine.
+// A path that does not fit is refused (false, buffer emptied) rather than cut,
+// because a cut path would name a different file.
+#include <cstddef>
+
+// out = first + second + third (any may be empty). False when the result
+// with its terminator does not fit in capacity bytes.
+bool JoinPath(char* out, size_t capacity, const char* first, const char* second, const char* third = "");
+
+// True when a record name stays inside the folder it is joined to: a
+// relative path of non-empty components separated by single backslashes, no
+// "." or ".." component, no drive letter or other colon, no forward slash.
+bool IsContainedName(const char* name);

@@ -1,0 +1,86 @@
+#include "record_actions.h"
+
+#include <windows.h>
+
+#include <new>
+
+#include "install/install_state.h"
+#include "install/path_join.h"
+#include "install/registration.h"
+#include "platform/pc.h"
+#include "platform/sm_file.h"
+
+namespace {
+constexpr char kMergeSuffix[] = ".orvnew";
+
+// Reads the whole file at path into a new buffer (caller frees it).
+// False when it cannot be opened or read in full.
+bool ReadWholeFile(const char* path, char*& bytes, uint32_t& length) {
+    bytes = nullptr;
+    length = 0;
+    SmFile* file = new SmFile(path);
+    bool ok = file->IsOpen();
+    if (ok) {
+        length = file->Size();
+        bytes = new (std::nothrow) char[length == 0 ? 1 : length];
+        ok = bytes != nullptr && file->ReadAt(0, bytes, length) == length;
+    }
+    file->Close();
+    delete file;
+    if (!ok) {
+        delete[] bytes;
+        bytes = nullptr;
+    }
+    return ok;
+}
+}  // namespace
+
+bool WriteNewFile(const char* path, const void* content, uint32_t size) {
+    SmFile* file = new SmFile(path);
+    bool ok = file->IsOpen() && file->WriteAt(0, content, size);
+    ok = file->Close() && ok;
+    delete file;
+    if (!ok) ThePC->RemoveFile(path);
+    return ok;
+}
+
+bool InstallPlainFile(const char* path, const void* content, uint32_t size) {
+    if (ThePC->Exists(path)) {
+        ThePC->RemoveFile(path);
+        if (ThePC->Exists(path)) return false;
+    }
+    return WriteNewFile(path, content, size);
+}
+
+bool MergeKeptFile(const char* path, const void* content, uint32_t size, bool isUpdate) {
+    char* previous = nullptr;
+    uint32_t previousLength = 0;
+    bool keepPrevious = isUpdate && ThePC->Exists(path);
+    if (keepPrevious && !ReadWholeFile(path, previous, previousLength)) return false;
+
+    char staged[InstallPathSize];
+    bool ok = JoinPath(staged, sizeof staged, path, kMergeSuffix);
+    if (ok) {
+        if (ThePC->Exists(staged)) ThePC->RemoveFile(staged);
+        SmFile* file = new SmFile(staged);
+        ok = file->IsOpen() && file->WriteAt(0, content, size);
+        // Not truncated between the two writes: the previous bytes lie over
+        // the start of the packaged ones.
+        if (ok && keepPrevious) ok = file->WriteAt(0, previous, previousLength);
+        ok = file->Close() && ok;
+        delete file;
+        ok = ok && MoveFileExA(staged, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!ok) ThePC->RemoveFile(staged);
+    }
+    delete[] previous;
+    return ok;
+}
+
+ComponentOutcome InstallSystemComponent(const char* path, const char* name, const void* content, uint32_t size,
+                                        bool isUpdate) {
+    if (isUpdate && !(name[0] == 'S' && name[1] == 'm')) return ComponentOutcome::Skipped;
+    if (!ClearForReplace(path)) return ComponentOutcome::Skipped;
+    if (!WriteNewFile(path, content, size)) return ComponentOutcome::Failed;
+    SelfRegisterComponent(path);
+    return ComponentOutcome::Installed;
+}

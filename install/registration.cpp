@@ -1,0 +1,99 @@
+#include "registration.h"
+
+#include <cstring>
+#include <new>
+
+#include "install/install_state.h"
+#include "install/path_join.h"
+#include "platform/pc.h"
+#include "platform/sm_raw_file.h"
+
+namespace {
+constexpr size_t kAutostartBufferSize = 300;
+constexpr size_t kUninstallStringSize = 255;
+constexpr char kUninstallerName[] = "\\DesinstalarOrv25.exe";
+
+// Copies source to target through the raw file objects, the whole file in
+// one read and one write. True when every byte arrived.
+bool CopyWholeFile(const char* source, const char* target) {
+    SmRawFile* in = new SmRawFile(source);
+    uint32_t size = in->Size();
+    char* buffer = in->IsOpen() ? new (std::nothrow) char[size == 0 ? 1 : size] : nullptr;
+    bool ok = buffer != nullptr && in->ReadAt(0, buffer, size) == size;
+    in->Close();
+    delete in;
+    if (ok) {
+        SmRawFile* out = new SmRawFile(target);
+        ok = out->IsOpen() && out->WriteAt(0, buffer, size);
+        ok = out->Close() && ok;
+        delete out;
+    }
+    delete[] buffer;
+    return ok;
+}
+}  // namespace
+
+bool WriteRegistryText(HKEY root, const char* subkey, const char* valueName, const char* text) {
+    HKEY key = nullptr;
+    if (RegCreateKeyA(root, subkey, &key) != ERROR_SUCCESS) return false;
+    LONG status = RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                 static_cast<DWORD>(std::strlen(text) + 1));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+bool RegisterServerAutostart(const char* productFolder) {
+    char serverPath[kAutostartBufferSize];
+    bool ok = JoinPath(serverPath, sizeof serverPath, productFolder, "\\OrvServer\\OrvServer.exe") &&
+              WriteRegistryText(HKEY_LOCAL_MACHINE, RunKey, "OrvServer", serverPath);
+    return WriteUninstallEntry() && ok;
+}
+
+bool WriteUninstallEntry() {
+    char source[InstallPathSize];
+    char windows[InstallPathSize];
+    char copy[InstallPathSize];
+    char uninstallString[kUninstallStringSize];
+    char displayIcon[InstallPathSize];
+    ThePC->WindowsFolder260(windows, sizeof windows);
+    if (!JoinPath(source, sizeof source, InstalledFolder, kUninstallerName) ||
+        !JoinPath(copy, sizeof copy, windows, kUninstallerName) ||
+        !JoinPath(displayIcon, sizeof displayIcon, InstalledFolder, "\\OrvNet.exe,0")) {
+        return false;
+    }
+    if (!ThePC->Exists(source)) return true;
+    // "<copy>" <product folder>: the uninstaller receives the folder unquoted.
+    if (!JoinPath(uninstallString, sizeof uninstallString, "\"", copy, "\" ") ||
+        !JoinPath(uninstallString, sizeof uninstallString, uninstallString, InstalledFolder)) {
+        return false;
+    }
+    if (ThePC->Exists(copy)) ThePC->RemoveFile(copy);
+    bool ok = CopyWholeFile(source, copy);
+
+    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", "Orv-Net 2.5") && ok;
+    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", uninstallString) && ok;
+    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayIcon", displayIcon) && ok;
+    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "Publisher", "Velmarisco") && ok;
+    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayVersion", "2.5.0.0") && ok;
+    return ok;
+}
+
+bool ClearForReplace(const char* path) {
+    if (!ThePC->Exists(path)) return true;
+    HANDLE held = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (held == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(held);
+    ThePC->RemoveFile(path);
+    return true;
+}
+
+int SelfRegisterComponent(const char* path) {
+    HMODULE library = LoadLibraryA(path);
+    if (library == nullptr) return 0;
+    typedef HRESULT(STDAPICALLTYPE * RegisterFunction)();
+    RegisterFunction reg = reinterpret_cast<RegisterFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
+    int result = reg != nullptr ? static_cast<int>(reg()) : 0;
+    FreeLibrary(library);
+    return result;
+}

@@ -1,0 +1,236 @@
+#include "run_install.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <new>
+
+#include "install/cabinet_info.h"
+#include "install/install_state.h"
+#include "install/path_join.h"
+#include "install/payload.h"
+#include "install/record_actions.h"
+#include "install/registration.h"
+#include "install/smx_reader.h"
+#include "platform/pc.h"
+#include "platform/pump.h"
+#include "platform/sm_file.h"
+
+namespace {
+
+constexpr uint32_t kCabinetHeaderProbe = 4096;
+constexpr uint32_t kConfigTableSize = 56;
+
+struct RunPaths {
+    char system[InstallPathSize];
+    char temp[InstallPathSize];
+    char cabinet[InstallPathSize];
+    char archive[InstallPathSize];
+};
+
+bool BuildRunPaths(RunPaths& paths) {
+    ThePC->SystemFolder(paths.system, sizeof paths.system);
+    ThePC->TempFolder(paths.temp, sizeof paths.temp);
+    size_t length = std::strlen(paths.temp);
+    if (length > 0 && paths.temp[length - 1] == '\\') paths.temp[length - 1] = '\0';
+    return JoinPath(paths.cabinet, sizeof paths.cabinet, paths.temp, "\\OrvNet.cab") &&
+           JoinPath(paths.archive, sizeof paths.archive, paths.temp, "\\OrvNet.smx");
+}
+
+uint32_t FileLength(const char* path) {
+    SmFile file(path);
+    return file.IsOpen() ? file.Size() : 0;
+}
+
+// The system decompressor may report success and leave a short or empty
+// file for a damaged cabinet: the archive must have the length the cabinet
+// records for its file.
+bool ArchiveMatchesCabinet(const char* cabinet, const char* archive) {
+    uint8_t header[kCabinetHeaderProbe] = {};
+    SmFile file(cabinet);
+    uint32_t length = file.IsOpen() ? file.Size() : 0;
+    if (length > kCabinetHeaderProbe) length = kCabinetHeaderProbe;
+    uint32_t got = file.ReadAt(0, header, length);
+    CabinetInfo info;
+    return ReadCabinetInfo(header, got, info) && info.fileCount == 1 && info.firstFileLength == FileLength(archive);
+}
+
+// Payload → cabinet file → package archive. False when no usable archive
+// came out; nothing has been written below the product folder then.
+bool MakeArchive(const RunPaths& paths) {
+    if (!UnpackPayload(paths.cabinet)) return false;
+    ThePC->Decompress(paths.cabinet, paths.archive);
+    if (!ThePC->Exists(paths.archive)) return false;
+    if (!ArchiveMatchesCabinet(paths.cabinet, paths.archive)) {
+        ThePC->RemoveFile(paths.archive);
+        return false;
+    }
+    return true;
+}
+
+// The root's name becomes one folder below the install base.
+bool IsSingleComponent(const char* name) { return IsContainedName(name) && std::strchr(name, '\\') == nullptr; }
+
+struct Walk {
+    const char* folder;  // product folder F
+    const char* system;  // system folder S
+    bool complete = true;
+    int fileCount = 0;
+};
+
+void HandleFileRecord(Walk& walk, SmxReader& reader, const SmxRecord& record) {
+    const SmxHeader& header = record.header;
+    char path[InstallPathSize];
+    const char* base = header.keepOnUpdate == 0 && header.toSystemFolder != 0 ? walk.system : walk.folder;
+    if (!IsContainedName(header.name) || !JoinPath(path, sizeof path, base, "\\", header.name)) {
+        walk.complete = false;
+        return;
+    }
+    char* content = new (std::nothrow) char[header.size == 0 ? 1 : header.size];
+    if (content == nullptr || !reader.ReadContent(record, content)) {
+        delete[] content;
+        walk.complete = false;
+        return;
+    }
+    bool ok = true;
+    if (header.keepOnUpdate != 0) {
+        ok = MergeKeptFile(path, content, header.size, IsUpdate);
+    } else if (header.toSystemFolder != 0) {
+        ok = InstallSystemComponent(path, header.name, content, header.size, IsUpdate) != ComponentOutcome::Failed;
+    } else {
+        ok = InstallPlainFile(path, content, header.size);
+    }
+    delete[] content;
+    if (!ok) walk.complete = false;
+}
+
+// Lays every record after the root on disk. False when any record could not
+// be written as it should; the walk still goes on with the others.
+bool ExtractRecords(SmxReader& reader, const char* folder, const char* system, ProgressSink& progress) {
+    Walk walk{folder, system};
+    SmxRecord record;
+    for (;;) {
+        PumpMessages();
+        if (!reader.Next(record)) break;
+        if (record.type == SmxRecordType::Filler) continue;
+        if (record.type == SmxRecordType::Directory) {
+            char path[InstallPathSize];
+            if (IsContainedName(record.header.name) && JoinPath(path, sizeof path, folder, "\\", record.header.name)) {
+                ThePC->MakeFolderTree(path);
+            } else {
+                walk.complete = false;
+            }
+            continue;
+        }
+        HandleFileRecord(walk, reader, record);
+        progress.SetPosition(++walk.fileCount);
+    }
+    return walk.complete;
+}
+
+// After a fresh installation: the server question, registration, the
+// configuration table and the desktop shortcut.
+bool CompleteFreshInstall(const char* folder, const char* rootName) {
+    bool ok = true;
+    int answer = MessageBoxA(nullptr, ServerQuestionText, MessageCaption, MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDNO) ok = RegisterServerAutostart(folder) && ok;
+
+    char data[InstallPathSize];
+    char table[InstallPathSize];
+    if (!JoinPath(data, sizeof data, folder, "\\Data") || !JoinPath(table, sizeof table, data, "\\ConfigL.tbl")) {
+        return false;
+    }
+    if (!ThePC->Exists(table)) {
+        // A product without a Data folder still gets its table.
+        ThePC->MakeFolderTree(data);
+        static const char kEmptyTable[kConfigTableSize] = {};
+        ok = WriteNewFile(table, kEmptyTable, kConfigTableSize) && ok;
+    }
+
+    char target[InstallPathSize];
+    char desktop[InstallPathSize];
+    char link[InstallPathSize];
+    ThePC->CommonDesktopFolder(desktop, sizeof desktop);
+    if (!JoinPath(target, sizeof target, folder, "\\", rootName) ||
+        !JoinPath(target, sizeof target, target, ".exe") ||
+        !JoinPath(link, sizeof link, desktop, "\\", rootName) || !JoinPath(link, sizeof link, link, ".lnk")) {
+        return false;
+    }
+    if (ThePC->Exists(link)) ThePC->RemoveFile(link);
+    ok = SUCCEEDED(ThePC->CreateShortcut(target, link, "")) && ok;
+    return ok;
+}
+
+enum class WalkOutcome {
+    Stopped,     // unusable archive or refused update: nothing written below F
+    Incomplete,  // walked, but some record could not be written
+    Complete,
+};
+
+// From the archive's root on. `archive` is open; the caller closes it.
+WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressSink& progress, StatusSink& status,
+                               char* rootName) {
+    SmxReader reader(archive);
+    const SmxHeader& root = reader.Root();
+    if (!reader.RootComplete() || !IsSingleComponent(root.name) ||
+        !JoinPath(InstalledFolder, sizeof InstalledFolder, InstallBase, root.name)) {
+        return WalkOutcome::Stopped;
+    }
+    std::strcpy(rootName, root.name);  // both are name-field sized
+    const char* folder = InstalledFolder;
+
+    progress.SetMaximum(static_cast<int>(root.size));
+    progress.SetMinimum(0);
+    progress.SetPosition(0);
+    IsUpdate = false;
+
+    if (ThePC->Exists(folder)) {
+        char program[InstallPathSize];
+        char marker[InstallPathSize];
+        if (!JoinPath(program, sizeof program, folder, "\\", root.name) ||
+            !JoinPath(program, sizeof program, program, ".exe") ||
+            !JoinPath(marker, sizeof marker, folder, "\\Marcas\\BRIVANT")) {
+            return WalkOutcome::Stopped;
+        }
+        if (ThePC->Exists(program)) {
+            status.SetText(StatusUpdating);
+            IsUpdate = true;
+            if (!ThePC->Exists(marker)) {
+                MessageBoxA(nullptr, IncompatibleUpdateText, MessageCaption, MB_OK);
+                return WalkOutcome::Stopped;
+            }
+        }
+    } else {
+        ThePC->MakeFolderTree(folder);
+    }
+    return ExtractRecords(reader, folder, paths.system, progress) ? WalkOutcome::Complete : WalkOutcome::Incomplete;
+}
+
+}  // namespace
+
+bool RunInstall(ProgressSink& progress, StatusSink& status) {
+    RunPaths paths;
+    if (!BuildRunPaths(paths)) return false;
+    if (ThePC->Exists(paths.archive)) ThePC->RemoveFile(paths.archive);
+    progress.SetMinimum(0);
+    progress.SetPosition(0);
+
+    if (!MakeArchive(paths)) return false;
+    status.SetText(StatusInstalling);
+    PumpMessages();
+
+    SmFile* archive = new SmFile(paths.archive);
+    char rootName[SmxNameField + 1] = {};
+    WalkOutcome walked = archive->IsOpen() ? InstallFromArchive(*archive, paths, progress, status, rootName)
+                                           : WalkOutcome::Stopped;
+    archive->Close();
+    delete archive;
+
+    // A fresh installation goes on even after a file failed, so that a
+    // second attempt (then an update) finds the product registered; the run
+    // still ends with false. The 383 MB archive never stays behind.
+    bool ok = walked == WalkOutcome::Complete;
+    if (walked != WalkOutcome::Stopped && !IsUpdate) ok = CompleteFreshInstall(InstalledFolder, rootName) && ok;
+    ThePC->RemoveFile(paths.archive);
+    return ok;
+}

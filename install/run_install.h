@@ -1,0 +1,24 @@
+#pragma once
+// The install run: turns the embedded payload into the package archive in
+// the temporary folder, decides between a fresh installation and an update,
+// lays every record of the archive on disk below the product folder (or, for
+// marked components, in the system folder) and, for a fresh installation,
+// asks about the data server, registers the product, creates the
+// configuration table and the desktop shortcut.
+//
+// Reports on the progress bar (file records done, of the root's total) and
+// the status line. True when the installation or update is complete; false
+// when the payload or archive is unusable, the update was refused as
+// incompatible, or any file or value could not be written.
+#include "platform/progress_sink.h"
+
+bool RunInstall(ProgressSink& progress, StatusSink& status);
+
+// Texts the run shows.
+constexpr char StatusInstalling[] = "Instalando archivos del programa...";
+constexpr char StatusUpdating[] = "Actualizando archivos del programa...";
+constexpr char IncompatibleUpdateText[] = "La actualización no es compatible con su programa";
+constexpr char ServerQuestionText[] =
+    "OrvServer es un programa que provee los datos de materiales a las máquinas de su red local. "
+    "Autoriza configurar el registro para que OrvServer se inicie junto con Windows ? ";
+constexpr char MessageCaption[] = "OrvNet";

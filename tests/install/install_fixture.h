@@ -1,0 +1,56 @@
+#pragma once
+// Runs the installer engine end to end in this test's own Wine prefix: binds
+// a payload to a copy of install_runner.exe, runs it, and reads back what it
+// logged. Also reads the machine-wide places the run writes to.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/archive_builder.h"
+#include "support/temp_dir.h"
+
+struct RunLog {
+    std::vector<std::string> progress;  // "min 0", "max 5", "pos 1", ...
+    std::vector<std::string> statuses;
+    std::vector<std::string> boxes;
+    bool result = false;
+    bool update = false;
+};
+
+// The machine's folders as the run sees them (no trailing backslash).
+struct MachineFolders {
+    std::string temp;
+    std::string system;
+    std::string windows;
+    std::string commonDesktop;
+};
+MachineFolders ReadMachineFolders();
+
+// payload: the cabinet to bind as RCDATA 9001, or nullopt for an installer
+// without one. answers: "yes", "no" or "ok" for the message boxes in order.
+RunLog RunInstaller(const std::string& installBase, const std::optional<ByteVector>& payload,
+                    const std::vector<std::string>& answers = {});
+
+// The archive wrapped as the installer's payload.
+ByteVector PayloadOf(const ArchiveBuilder& archive);
+
+// Registry value under HKLM, or nullopt when it does not exist.
+std::optional<std::string> MachineRegistryText(const std::string& key, const std::string& value);
+
+// Every file and folder below root, as relative paths ("Data\\a.tbl"),
+// sorted; folders end with a backslash.
+std::vector<std::string> ListTree(const std::string& root);
+
+std::string ReadText(const std::string& path);
+
+// A shell link read back through the shell: target, description, arguments,
+// working folder.
+struct LinkInfo {
+    std::string target, description, arguments, workingFolder;
+};
+std::optional<LinkInfo> ReadShortcut(const std::string& linkPath);
+
+// Path of a file next to the running test program (built alongside it).
+std::string BesideTestProgram(const std::string& name);
