@@ -91,7 +91,9 @@ void AddExtractCommand(CLI::App& smx) {
         std::string target = ".";
     };
     auto args = std::make_shared<Args>();
-    CLI::App* extract = smx.add_subcommand("extract", "Lay an archive's tree out in a folder");
+    CLI::App* extract = smx.add_subcommand(
+        "extract", "Lay an archive's records out in a folder, which stands for the product folder; a damaged"
+                   " archive, or one whose names would leave the folder, writes nothing");
     extract->add_option("FILE", args->archive, "Archive to extract")->required();
     extract->add_option("-C,--directory", args->target, "Folder to extract into (created when missing)")
         ->capture_default_str();
