@@ -26,14 +26,17 @@ static_assert(uint64_t(cab::kMaxFolderBytes / cab::kBlockSize) * (cab::kDataHead
 
 using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-// CFHEADER, the one CFFOLDER and the one CFFILE, in that order.
-std::vector<uint8_t> BuildHeaders(const std::string& name, const DosTimestamp& stamp, uint32_t fileSize,
-                                  uint16_t blockCount, uint32_t cabinetSize) {
+using Headers = uint8_t[kMaxHeadersSize];
+
+// CFHEADER, the one CFFOLDER and the one CFFILE, in that order; returns
+// their length. `name` has been checked to fit.
+uint32_t BuildHeaders(Headers& bytes, const std::string& name, const DosTimestamp& stamp, uint32_t fileSize,
+                      uint16_t blockCount, uint32_t cabinetSize) {
     const uint32_t filesOffset = cab::kHeaderSize + cab::kFolderSize;
     const uint32_t dataOffset = filesOffset + cab::kFileEntrySize + uint32_t(name.size()) + 1;
-    std::vector<uint8_t> bytes(dataOffset, 0);
+    std::memset(bytes, 0, sizeof bytes);
 
-    uint8_t* header = bytes.data();
+    uint8_t* header = bytes;
     std::memcpy(header + cab::kSignature, "MSCF", 4);
     cab::WriteU32(header + cab::kCabinetSize, cabinetSize);
     cab::WriteU32(header + cab::kFilesOffset, filesOffset);
@@ -58,7 +61,7 @@ std::vector<uint8_t> BuildHeaders(const std::string& name, const DosTimestamp& s
     cab::WriteU16(file + cab::kTime, stamp.time);
     cab::WriteU16(file + cab::kAttributes, cab::kAttributeArchive);
     std::memcpy(file + cab::kFileEntrySize, name.data(), name.size());
-    return bytes;
+    return dataOffset;
 }
 
 bool CheckName(const std::string& name, std::string& error) {
@@ -93,7 +96,8 @@ bool OpenSource(const std::string& path, FilePtr& file, uint32_t& size, std::str
     }
     file.reset(std::fopen(path.c_str(), "rb"));
     if (!file) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
+        int code = errno;
+        error = "cannot open " + path + ": " + std::strerror(code);
         return false;
     }
     size = uint32_t(length);
@@ -104,7 +108,8 @@ bool OpenSource(const std::string& path, FilePtr& file, uint32_t& size, std::str
 bool ReadBlock(std::FILE* file, const std::string& path, uint8_t* buffer, uint32_t length, std::string& error) {
     size_t got = std::fread(buffer, 1, length, file);
     if (got == length) return true;
-    error = std::ferror(file) ? "cannot read " + path + ": " + std::strerror(errno)
+    int code = errno;
+    error = std::ferror(file) ? "cannot read " + path + ": " + std::strerror(code)
                               : path + " changed while it was being compressed";
     return false;
 }
@@ -122,9 +127,10 @@ bool WriteCabinet(const std::string& sourcePath, const std::string& name, const 
     if (!encoder.Start(error) || !output.Open(error)) return false;
 
     // The headers are written again at the end, when the cabinet's size is known.
-    std::vector<uint8_t> headers = BuildHeaders(name, stamp, size, 0, 0);
-    if (!output.Write(headers.data(), headers.size(), error)) return false;
-    uint64_t cabinetSize = headers.size();
+    Headers headers;
+    uint32_t headersLength = BuildHeaders(headers, name, stamp, size, 0, 0);
+    if (!output.Write(headers, headersLength, error)) return false;
+    uint64_t cabinetSize = headersLength;
 
     std::vector<uint8_t> input(cab::kBlockSize);
     uint16_t blockCount = 0;
@@ -152,8 +158,8 @@ bool WriteCabinet(const std::string& sourcePath, const std::string& name, const 
         return false;
     }
 
-    headers = BuildHeaders(name, stamp, size, blockCount, uint32_t(cabinetSize));
-    return output.WriteAtStart(headers.data(), headers.size(), error) && output.Commit(error);
+    headersLength = BuildHeaders(headers, name, stamp, size, blockCount, uint32_t(cabinetSize));
+    return output.WriteAtStart(headers, headersLength, error) && output.Commit(error);
 }
 
 }  // namespace

@@ -26,8 +26,9 @@ bool ReplacingFile::Open(std::string& error) {
             tempPath_ = candidate;
             return true;
         }
-        if (errno != EEXIST) {
-            error = "cannot create " + candidate + ": " + std::strerror(errno);
+        int code = errno;
+        if (code != EEXIST) {
+            error = "cannot create " + candidate + ": " + std::strerror(code);
             return false;
         }
     }
@@ -37,26 +38,29 @@ bool ReplacingFile::Open(std::string& error) {
 
 bool ReplacingFile::Write(const void* bytes, size_t length, std::string& error) {
     if (length == 0 || std::fwrite(bytes, 1, length, file_) == length) return true;
-    return Fail("cannot write " + tempPath_, error);
+    return Fail("cannot write ", error);
 }
 
 bool ReplacingFile::WriteAtStart(const void* bytes, size_t length, std::string& error) {
-    if (std::fseek(file_, 0, SEEK_SET) != 0) return Fail("cannot seek in " + tempPath_, error);
+    if (std::fseek(file_, 0, SEEK_SET) != 0) return Fail("cannot seek in ", error);
     return Write(bytes, length, error);
 }
 
 bool ReplacingFile::Commit(std::string& error) {
     std::FILE* file = file_;
     file_ = nullptr;
-    if (std::fclose(file) != 0) return Fail("cannot write " + tempPath_, error);
+    if (std::fclose(file) != 0) return Fail("cannot write ", error);
     if (std::rename(tempPath_.c_str(), finalPath_.c_str()) != 0) {
-        return Fail("cannot rename " + tempPath_ + " to " + finalPath_, error);
+        int code = errno;
+        error = "cannot rename " + tempPath_ + " to " + finalPath_ + ": " + std::strerror(code);
+        return false;
     }
     committed_ = true;
     return true;
 }
 
-bool ReplacingFile::Fail(const std::string& what, std::string& error) {
-    error = what + ": " + std::strerror(errno);
+bool ReplacingFile::Fail(const char* action, std::string& error) {
+    int code = errno;  // before any allocation can change it
+    error = action + tempPath_ + ": " + std::strerror(code);
     return false;
 }

@@ -22,7 +22,8 @@ public:
     bool Commit(std::string& error);
 
 private:
-    bool Fail(const std::string& what, std::string& error);
+    // `action` + the temporary path + the system's reason.
+    bool Fail(const char* action, std::string& error);
 
     std::string finalPath_;
     std::string tempPath_;
