@@ -39,7 +39,6 @@ std::vector<Child> ReadFolder(const fs::path& folder, const std::string& archive
     fs::directory_iterator it(folder, error);
     if (error) throw SmxToolError(folder.string(), "cannot read folder: " + error.message());
     for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error) throw SmxToolError(folder.string(), "cannot read folder: " + error.message());
         const fs::path& path = it->path();
         fs::file_status status = fs::symlink_status(path, error);
         if (error) throw SmxToolError(path.string(), "cannot read: " + error.message());
@@ -75,6 +74,8 @@ std::vector<Child> ReadFolder(const fs::path& folder, const std::string& archive
         child.folded = FoldCp1252(child.name);
         children.push_back(std::move(child));
     }
+    // A failed step ends the iteration as if the folder were complete.
+    if (error) throw SmxToolError(folder.string(), "cannot read folder: " + error.message());
     std::sort(children.begin(), children.end(),
               [](const Child& a, const Child& b) { return a.folded < b.folded; });
     for (size_t i = 1; i < children.size(); ++i) {
