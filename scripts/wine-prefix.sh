@@ -8,13 +8,18 @@ export SM_WINE_ROOT="$1"
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 
-stamp="$SM_WINE_TEMPLATE/.sm-ready"
+stamp="$SM_WINE_TEMPLATE/.sm-ready-2"
 [ -f "$stamp" ] && exit 0
 
 rm -rf "$SM_WINE_TEMPLATE"
 mkdir -p "$SM_WINE_ROOT"
 wineboot -i >/dev/null 2>&1 </dev/null
 wineserver -w
+# Wine links the user's shell folders (Documents, Desktop, ...) to the Unix
+# home; a test machine must never write there, so they become plain folders.
+for link in "$SM_WINE_TEMPLATE"/drive_c/users/*/*; do
+  if [ -L "$link" ]; then rm "$link"; mkdir "$link"; fi
+done
 fonts="$SM_WINE_TEMPLATE/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 for f in marlett.ttf tahoma.ttf tahomabd.ttf; do

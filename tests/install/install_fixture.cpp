@@ -53,26 +53,33 @@ MachineFolders ReadMachineFolders() {
 
 ByteVector PayloadOf(const ArchiveBuilder& archive) { return StoredCabinet(archive.Finish(), "OrvNet.smx"); }
 
+void BindPayload(const std::string& program, const ByteVector& payload) {
+    HANDLE update = BeginUpdateResourceA(program.c_str(), FALSE);
+    ByteVector bytes = payload;
+    if (update == nullptr ||
+        !UpdateResourceA(update, RT_RCDATA, MAKEINTRESOURCEA(9001), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                         bytes.empty() ? nullptr : bytes.data(), static_cast<DWORD>(bytes.size())) ||
+        !EndUpdateResourceA(update, FALSE)) {
+        throw std::runtime_error("cannot bind the payload to " + program);
+    }
+}
+
+std::string CopyProgram(const std::string& name, const std::optional<ByteVector>& payload) {
+    static int serial = 0;
+    std::string work = ReadMachineFolders().temp + "\\program" + std::to_string(++serial);
+    CreateDirectoryA(work.c_str(), nullptr);
+    std::string program = work + "\\setup.exe";
+    if (!CopyFileA(BesideTestProgram(name).c_str(), program.c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy " + name);
+    }
+    if (payload) BindPayload(program, *payload);
+    return program;
+}
+
 RunLog RunInstaller(const std::string& installBase, const std::optional<ByteVector>& payload,
                     const std::vector<std::string>& answers) {
-    static int serial = 0;
-    std::string work = ReadMachineFolders().temp + "\\runner" + std::to_string(++serial);
-    fs::create_directories(work);
-    std::string program = work + "\\setup.exe";
-    std::string log = work + "\\run.log";
-    if (!CopyFileA(BesideTestProgram("install_runner.exe").c_str(), program.c_str(), FALSE)) {
-        throw std::runtime_error("cannot copy install_runner.exe");
-    }
-    if (payload) {
-        HANDLE update = BeginUpdateResourceA(program.c_str(), FALSE);
-        ByteVector bytes = *payload;
-        if (update == nullptr ||
-            !UpdateResourceA(update, RT_RCDATA, MAKEINTRESOURCEA(9001), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
-                             bytes.empty() ? nullptr : bytes.data(), static_cast<DWORD>(bytes.size())) ||
-            !EndUpdateResourceA(update, FALSE)) {
-            throw std::runtime_error("cannot bind the payload");
-        }
-    }
+    std::string program = CopyProgram("install_runner.exe", payload);
+    std::string log = program + ".log";
 
     std::string command = Quote(program) + " " + Quote(installBase) + " " + Quote(log);
     for (const std::string& answer : answers) command += " " + answer;

@@ -28,6 +28,13 @@ struct MachineFolders {
 };
 MachineFolders ReadMachineFolders();
 
+// Binds payload to the program file as its RCDATA 9001 resource.
+void BindPayload(const std::string& program, const ByteVector& payload);
+
+// A copy of a program built beside the test, in a new folder of the
+// machine's temporary folder, with payload bound when given.
+std::string CopyProgram(const std::string& name, const std::optional<ByteVector>& payload);
+
 // payload: the cabinet to bind as RCDATA 9001, or nullopt for an installer
 // without one. answers: "yes", "no" or "ok" for the message boxes in order.
 RunLog RunInstaller(const std::string& installBase, const std::optional<ByteVector>& payload,

@@ -1,0 +1,51 @@
+#pragma once
+// Drives the real installer from outside, as a user would: starts a copy of
+// it with a payload, finds its consent screen, reads controls, presses
+// buttons, answers message boxes and waits for the program to end.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "support/archive_builder.h"
+
+class InstallerSession {
+public:
+    explicit InstallerSession(const std::optional<ByteVector>& payload);
+    ~InstallerSession();  // ends the program if it is still running
+    InstallerSession(const InstallerSession&) = delete;
+    InstallerSession& operator=(const InstallerSession&) = delete;
+
+    HWND Screen() const { return screen_; }
+    // The control in slot `id` of the screen (ids follow creation order).
+    HWND Control(int id) const { return GetDlgItem(screen_, id); }
+    std::string Text(HWND window) const;
+    void Press(int id) const;
+
+    // Waits for the next message box captioned "OrvNet" (a new one, not the
+    // last one seen); nullptr after the timeout.
+    HWND WaitForBox(DWORD timeoutMs = 60000);
+    std::string BoxText(HWND box) const;
+
+    // The program's exit code, or nullopt when it did not end in time.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 30000);
+
+    // Saves the screen's pixels as a 24-bit BMP file.
+    void SaveScreenshot(const std::string& path) const;
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    HWND screen_ = nullptr;
+    HWND lastBox_ = nullptr;
+};
+
+// Control slots of the consent screen, in creation order.
+enum ScreenControl {
+    BannerId = 1,
+    FirstLineId = 2,
+    ProgressId = 7,
+    StatusId = 8,
+    AcceptId = 9,
+    LeaveId = 10,
+    PathId = 11,
+};
