@@ -1,35 +1,66 @@
 #!/usr/bin/env bash
-# Builds everything (host tools and the Windows side), then packs the product
-# into OUT/OrvNet.smx with smx and verifies the archive. Without PRODUCT_DIR
-# the sample product is packed: samples/OrvNet with its three built programs,
-# staged in BUILD/sample/OrvNet. The tables of Data/ and OrvServer/Data/ are
-# marked to be kept on update.
+# Builds everything, packs the product into the installer and runs it.
+#
+#   ./build.sh [--no-run] [--keep GLOB]... [--system GLOB]... [PRODUCT_DIR | ARCHIVE.smx]
+#
+# 1. installs what is missing and builds both sides (scripts/configure.sh);
+# 2. packs the product into OUT/OrvNet.smx with smx and verifies it: without
+#    an argument the sample product (samples/OrvNet with its three built
+#    programs, staged in BUILD/sample/OrvNet); with PRODUCT_DIR that folder;
+#    with ARCHIVE.smx an existing archive is used as it is (after verifying);
+#    --keep and --system mark files as smx pack does; without any, the
+#    product's tables are kept on update (Data/*.tbl, OrvServer/Data/*.tbl);
+# 3. compresses it into OUT/OrvNet.cab and binds it into OUT/OrvNetSetup.exe;
+# 4. unless --no-run, runs the installer under Wine in a fresh prefix: on
+#    your display when there is one, otherwise on a private Xvfb display,
+#    saving a screenshot of its screen to OUT/consent_screen.png and leaving
+#    by "Salir".
 # BUILD is SM_BUILD_DIR (default: build); OUT is SM_OUT_DIR (default: out/,
 # or BUILD/out for another build folder).
-# Usage: ./build.sh [--no-run] [PRODUCT_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 run=1
-product=""
-for arg in "$@"; do
-  case "$arg" in
+input=""
+marks=()
+while [ $# -gt 0 ]; do
+  case "$1" in
     --no-run) run=0 ;;
-    -h|--help) sed -n '2,9p' "$0"; exit 0 ;;
-    -*) echo "build.sh: unknown option '$arg'" >&2; exit 2 ;;
+    --keep|--system)
+      [ $# -ge 2 ] || { echo "build.sh: $1 needs a pattern" >&2; exit 2; }
+      marks+=("$1" "$2"); shift ;;
+    -h|--help) sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -*) echo "build.sh: unknown option '$1'" >&2; exit 2 ;;
     *)
-      if [ -n "$product" ]; then echo "build.sh: one PRODUCT_DIR only" >&2; exit 2; fi
-      product=$arg ;;
+      if [ -n "$input" ]; then echo "build.sh: one PRODUCT_DIR or ARCHIVE.smx only" >&2; exit 2; fi
+      input=$1 ;;
   esac
+  shift
 done
+[ "${#marks[@]}" -gt 0 ] || marks=(--keep 'Data/*.tbl' --keep 'OrvServer/Data/*.tbl')
+
 "$root/scripts/deps.sh"
 "$root/scripts/configure.sh"
 
-build="${SM_BUILD_DIR:-$root/build}"
-if [ "$build" = "$root/build" ]; then out_default="$root/out"; else out_default="$build/out"; fi
+export SM_BUILD_DIR="${SM_BUILD_DIR:-$root/build}"
+if [ "$SM_BUILD_DIR" = "$root/build" ]; then out_default="$root/out"; else out_default="$SM_BUILD_DIR/out"; fi
 out="${SM_OUT_DIR:-$out_default}"
-if [ -z "$product" ]; then
-  product="$build/sample/OrvNet"
-  "$root/scripts/stage-sample.sh" "$out/sample" "$product"
+smx="$out/bin/smx"
+
+if [ -n "$input" ] && [ -f "$input" ]; then
+  "$smx" verify "$input"
+  [ "$(realpath "$input")" = "$(realpath -m "$out/OrvNet.smx")" ] || cp "$input" "$out/OrvNet.smx"
+else
+  product=$input
+  if [ -z "$product" ]; then
+    product="$SM_BUILD_DIR/sample/OrvNet"
+    "$root/scripts/stage-sample.sh" "$out/sample" "$product"
+  fi
+  "$smx" pack "$product" -o "$out/OrvNet.smx" "${marks[@]}"
+  "$smx" verify "$out/OrvNet.smx"
 fi
-"$out/bin/smx" pack "$product" -o "$out/OrvNet.smx" --keep 'Data/*.tbl' --keep 'OrvServer/Data/*.tbl'
-"$out/bin/smx" verify "$out/OrvNet.smx"
+"$smx" cab "$out/OrvNet.smx" -o "$out/OrvNet.cab"
+cmake --build "$SM_BUILD_DIR/win" --target OrvNetSetup consent_driver >/dev/null
+echo "build.sh: $out/OrvNetSetup.exe"
+
+[ "$run" -eq 1 ] && "$root/scripts/run-installer.sh" "$out/OrvNetSetup.exe"
+exit 0

@@ -21,7 +21,12 @@ bool PollUntil(DWORD timeoutMs, Found found) {
 }  // namespace
 
 InstallerSession::InstallerSession(const std::optional<ByteVector>& payload) {
-    std::string program = CopyProgram("installer_bare.exe", payload);
+    Start(CopyProgram("installer_bare.exe", payload));
+}
+
+InstallerSession::InstallerSession(const std::string& program) { Start(program); }
+
+void InstallerSession::Start(const std::string& program) {
     std::string command = "\"" + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

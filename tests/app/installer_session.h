@@ -11,7 +11,10 @@
 
 class InstallerSession {
 public:
+    // A copy of the bare installer with this payload bound to it.
     explicit InstallerSession(const std::optional<ByteVector>& payload);
+    // An installer program as it is.
+    explicit InstallerSession(const std::string& program);
     ~InstallerSession();  // ends the program if it is still running
     InstallerSession(const InstallerSession&) = delete;
     InstallerSession& operator=(const InstallerSession&) = delete;
@@ -34,6 +37,8 @@ public:
     void SaveScreenshot(const std::string& path) const;
 
 private:
+    void Start(const std::string& program);
+
     PROCESS_INFORMATION process_ = {};
     HWND screen_ = nullptr;
     HWND lastBox_ = nullptr;

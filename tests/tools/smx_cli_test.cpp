@@ -9,6 +9,7 @@
 
 #include "support/temp_dir.h"
 #include "tool_fixtures.h"
+#include "tools/cab/cab_reader.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +42,8 @@ SmxRun Smx(const std::vector<std::string>& args) {
 
 TEST(SmxCli, EveryCommandHasHelp) {
     for (std::vector<std::string> args : {std::vector<std::string>{"--help"}, {"pack", "--help"},
-                                          {"list", "--help"}, {"verify", "--help"}, {"extract", "--help"}}) {
+                                          {"list", "--help"}, {"verify", "--help"}, {"extract", "--help"},
+                                          {"cab", "--help"}}) {
         SmxRun run = Smx(args);
         EXPECT_EQ(run.status, 0) << args[0];
         EXPECT_NE(run.out.find("Usage: smx"), std::string::npos) << run.out;
@@ -111,6 +113,30 @@ TEST(SmxCli, FailuresNameTheFileExitOneAndLeaveNoOutput) {
         EXPECT_FALSE(fs::exists(dir / "o.smx")) << c.message;
         EXPECT_FALSE(fs::exists(dir / "x")) << c.message;
     }
+}
+
+TEST(SmxCli, CabCompressesAVerifiedArchiveIntoThePayloadCabinet) {
+    TempDir dir;
+    MakeTree(dir / "OrvNet", {{"OrvNet.exe", std::string(70000, 'x')}, {"Data/a.tbl", "1234"}});
+    ASSERT_EQ(Smx({"pack", dir / "OrvNet", "-o", dir / "o.smx"}).status, 0);
+    SmxRun cab = Smx({"cab", dir / "o.smx", "-o", dir / "o.cab"});
+    ASSERT_EQ(cab.status, 0) << cab.err;
+    EXPECT_EQ(cab.err, "");
+
+    CabinetSummary summary;
+    std::string error;
+    ASSERT_EQ(CheckCabinet(dir / "o.cab", summary, error), CabinetProblem::None) << error;
+    EXPECT_EQ(summary.fileName, "OrvNet.smx");
+    EXPECT_EQ(summary.fileSize, fs::file_size(dir / "o.smx"));
+}
+
+TEST(SmxCli, CabRefusesADamagedArchiveAndWritesNothing) {
+    TempDir dir;
+    WriteWholeFile(dir / "bad.smx", Cat({Header(0, "OrvNet", 2), Header(2, "a", 9), Text("short")}));
+    SmxRun cab = Smx({"cab", dir / "bad.smx", "-o", dir / "o.cab"});
+    EXPECT_EQ(cab.status, 1);
+    EXPECT_EQ(cab.err.rfind("smx: " + dir / "bad.smx" + ": ", 0), 0u) << cab.err;
+    EXPECT_FALSE(fs::exists(dir / "o.cab"));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "product_scan.h"
 #include "progress_bar.h"
 #include "tool_error.h"
+#include "tools/cab/cab_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -99,6 +100,34 @@ void AddExtractCommand(CLI::App& smx) {
         ->capture_default_str();
     extract->callback([args] { ExtractArchive(args->archive, args->target); });
 }
+// The installer's payload: the archive compressed into a single-file MSZIP
+// cabinet. The archive is checked first, so a damaged one never ships.
+void AddCabCommand(CLI::App& smx) {
+    struct Args {
+        std::string archive;
+        std::string output;
+    };
+    auto args = std::make_shared<Args>();
+    CLI::App* cab = smx.add_subcommand(
+        "cab", "Compress an archive into the installer's payload: a single-file MSZIP cabinet holding OrvNet.smx");
+    cab->add_option("FILE", args->archive, "Archive to compress (FILE.smx)")->required();
+    cab->add_option("-o,--output", args->output, "Cabinet to write (FILE.cab)")->required();
+    cab->callback([args] {
+        ArchiveCheck check = CheckArchive(args->archive);
+        if (!check.ok) throw SmxToolError(args->archive, check.problem);
+        ProgressBar progress(ProgressStreamFor(check.summary.length, check.summary.files), "smx: compressing",
+                             check.summary.length);
+        uint64_t shown = 0;
+        std::string error;
+        bool written = WriteSingleFileCabinet(args->archive, "OrvNet.smx", args->output, error,
+                                              [&](uint64_t done, uint64_t) {
+                                                  progress.Advance(done - shown);
+                                                  shown = done;
+                                              });
+        progress.Finish();
+        if (!written) throw SmxToolError(args->output, error);
+    });
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,6 +138,7 @@ int main(int argc, char** argv) {
     AddListCommand(smx);
     AddVerifyCommand(smx);
     AddExtractCommand(smx);
+    AddCabCommand(smx);
     try {
         smx.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs a built installer under Wine in a fresh copy of the build tree's
+# prefix. With a display (DISPLAY answers), the installer is yours to use;
+# without one it runs on a private Xvfb display, where a driver saves a
+# screenshot of its screen next to the installer (consent_screen.png) and
+# leaves by "Salir". Exits with the installer's exit code.
+# Usage: run-installer.sh INSTALLER.exe
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+installer=$(realpath "$1")
+export SM_BUILD_DIR="${SM_BUILD_DIR:-$here/../build}"
+export SM_WINE_ROOT="$SM_BUILD_DIR/win/wine"
+"$here/wine-prefix.sh" "$SM_WINE_ROOT"
+. "$here/wine-env.sh"
+
+prefix="$SM_WINE_ROOT/run"
+rm -rf "$prefix"
+cp -a "$SM_WINE_TEMPLATE/." "$prefix/"
+export WINEPREFIX="$prefix"
+xvfb_pid=""
+stop() {
+  wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap stop EXIT
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  echo "run-installer: running $installer on $DISPLAY (prefix $prefix)"
+  wine "$installer"
+  exit $?
+fi
+
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 </dev/null &
+xvfb_pid=$!
+read -r display <"$fifo"
+rm -f "$fifo"
+export DISPLAY=":$display"
+
+shot_bmp="$(dirname "$installer")/consent_screen.bmp"
+driver="$SM_BUILD_DIR/win/tests/app/consent_driver.exe"
+wine "$driver" "$(winepath -w "$installer")" "$(winepath -w "$shot_bmp")" </dev/null
+code=$?
+if [ -f "$shot_bmp" ]; then
+  convert "$shot_bmp" "${shot_bmp%.bmp}.png" && rm -f "$shot_bmp"
+  echo "run-installer: screenshot of the consent screen in ${shot_bmp%.bmp}.png"
+fi
+echo "run-installer: the installer ended with exit code $code"
+exit "$code"
