@@ -10,17 +10,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 installer=$(realpath "$1")
 export SM_BUILD_DIR="${SM_BUILD_DIR:-$here/../build}"
 export SM_WINE_ROOT="$SM_BUILD_DIR/win/wine"
-"$here/wine-prefix.sh" "$SM_WINE_ROOT"
-. "$here/wine-env.sh"
+. "$here/session.sh"
 
 prefix="$SM_WINE_ROOT/run"
 rm -rf "$prefix"
 cp -a "$SM_WINE_TEMPLATE/." "$prefix/"
 export WINEPREFIX="$prefix"
-xvfb_pid=""
 stop() {
   wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$sm_xvfb_pid" ] && kill "$sm_xvfb_pid" 2>/dev/null
 }
 trap stop EXIT
 
@@ -30,13 +28,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exit $?
 fi
 
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 </dev/null &
-xvfb_pid=$!
-read -r display <"$fifo"
-rm -f "$fifo"
-export DISPLAY=":$display"
+sm_start_xvfb
 
 shot_bmp="$(dirname "$installer")/consent_screen.bmp"
 driver="$SM_BUILD_DIR/win/tests/app/consent_driver.exe"

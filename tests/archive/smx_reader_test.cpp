@@ -8,32 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "support/archive_bytes.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-Bytes Header(uint32_t kind, const std::string& name, uint32_t size, uint8_t system = 0, uint8_t keep = 0) {
-    SmxHeader header;
-    header.kind = kind;
-    header.toSystemFolder = system;
-    header.keepOnUpdate = keep;
-    std::strncpy(header.name, name.c_str(), SmxMaxNameLength);
-    header.size = size;
-    uint8_t raw[SmxHeaderSize];
-    EncodeSmxHeader(header, raw);
-    return Bytes(raw, raw + SmxHeaderSize);
-}
-
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-Bytes Content(const std::string& text) { return Bytes(text.begin(), text.end()); }
-
+using Bytes = ByteVector;
 // One line per record: "F name size content", "D name", "-" for a filler;
 // a file whose content runs past the end is marked "!".
 std::vector<std::string> Walk(const Bytes& image) {
@@ -87,33 +67,33 @@ Bytes Truncated(Bytes image, size_t cut) {
 const WalkCase kWalkCases[] = {
     {"RootOnly", "root only: nothing is walked", Header(0, "OrvNet", 1), {}},
     {"RootSizeIgnored", "root's size never moves the offset",
-     Cat({Header(0, "OrvNet", 999), Header(2, "a.txt", 2), Content("hi")}),
+     Cat({Header(0, "OrvNet", 999), Header(2, "a.txt", 2), Text("hi")}),
      {"F a.txt 2 hi"}},
     {"DirectorySizeIgnored", "directory with nonzero size consumes no content",
-     Cat({Header(0, "P", 2), Header(1, "Data", 77), Header(2, "Data\\x", 1), Content("x")}),
+     Cat({Header(0, "P", 2), Header(1, "Data", 77), Header(2, "Data\\x", 1), Text("x")}),
      {"D Data", "F Data\\x 1 x"}},
     {"FillerSizeIgnored", "filler with nonzero size is 160 bytes only",
-     Cat({Header(0, "P", 2), Header(2, "", 500), Header(2, "b", 1), Content("b")}),
+     Cat({Header(0, "P", 2), Header(2, "", 500), Header(2, "b", 1), Text("b")}),
      {"-", "F b 1 b"}},
     {"AnyKindButOneIsFile", "kinds 0, 2 and 7 are files",
-     Cat({Header(0, "P", 4), Header(0, "k0", 1), Content("0"), Header(2, "k2", 1), Content("2"),
-          Header(7, "k7", 1), Content("7")}),
+     Cat({Header(0, "P", 4), Header(0, "k0", 1), Text("0"), Header(2, "k2", 1), Text("2"),
+          Header(7, "k7", 1), Text("7")}),
      {"F k0 1 0", "F k2 1 2", "F k7 1 7"}},
     {"EmptyFile", "empty file is a complete 160-byte record",
-     Cat({Header(0, "P", 3), Header(2, "empty", 0), Header(2, "next", 1), Content("n")}),
+     Cat({Header(0, "P", 3), Header(2, "empty", 0), Header(2, "next", 1), Text("n")}),
      {"F empty 0 ", "F next 1 n"}},
     {"ExactEnd", "walk ends exactly at the last content byte",
-     Cat({Header(0, "P", 2), Header(2, "last", 3), Content("end")}),
+     Cat({Header(0, "P", 2), Header(2, "last", 3), Text("end")}),
      {"F last 3 end"}},
     {"HeaderCutInSize", "a header cut short reads as zeros: a missing size is 0",
      Truncated(Cat({Header(0, "P", 2), Header(2, "cut", 9)}), 4),
      {"F cut 0 "}},
     {"HeaderCutBeforeName", "a header cut before its name is a filler", Cat({Header(0, "P", 1), Bytes(4, 2)}), {"-"}},
     {"ContentPastEnd", "content running past the end is reported, the walk ends",
-     Cat({Header(0, "P", 2), Header(2, "big", 10), Content("only")}),
+     Cat({Header(0, "P", 2), Header(2, "big", 10), Text("only")}),
      {std::string("F big 10 only") + std::string(6, '\0') + " !"}},
     {"SizeWrapsPast4GiB", "a size that would wrap past 4 GiB ends the walk",
-     Cat({Header(0, "P", 2), Header(2, "huge", 0xFFFFFFF0u), Header(2, "after", 1), Content("a")}),
+     Cat({Header(0, "P", 2), Header(2, "huge", 0xFFFFFFF0u), Header(2, "after", 1), Text("a")}),
      {"F huge " + std::to_string(0xFFFFFFF0u) + " !"}},
 };
 

@@ -1,28 +1,14 @@
 #include "archive_builder.h"
 
-#include <cstring>
-
+#include "archive_bytes.h"
 #include "install/smx_format.h"
 
-namespace {
-void AppendHeader(ByteVector& out, uint32_t kind, const std::string& name, uint32_t size, uint8_t keep,
-                  uint8_t system) {
-    SmxHeader header;
-    header.kind = kind;
-    header.keepOnUpdate = keep;
-    header.toSystemFolder = system;
-    std::strncpy(header.name, name.c_str(), SmxMaxNameLength);
-    header.size = size;
-    uint8_t raw[SmxHeaderSize];
-    EncodeSmxHeader(header, raw);
-    out.insert(out.end(), raw, raw + SmxHeaderSize);
-}
-}  // namespace
 
 ArchiveBuilder::ArchiveBuilder(const std::string& rootName, int64_t total) : rootName_(rootName), total_(total) {}
 
 ArchiveBuilder& ArchiveBuilder::Directory(const std::string& name) {
-    AppendHeader(records_, SmxKindDirectory, name, 0, 0, 0);
+    ByteVector header = Header(SmxKindDirectory, name, 0);
+    records_.insert(records_.end(), header.begin(), header.end());
     return *this;
 }
 
@@ -40,7 +26,8 @@ ArchiveBuilder& ArchiveBuilder::FileBytes(const std::string& name, const ByteVec
 
 ArchiveBuilder& ArchiveBuilder::Raw(uint32_t kind, const std::string& name, uint32_t size, const ByteVector& content,
                                     uint8_t keep, uint8_t system) {
-    AppendHeader(records_, kind, name, size, keep, system);
+    ByteVector header = Header(kind, name, size, keep, system);
+    records_.insert(records_.end(), header.begin(), header.end());
     records_.insert(records_.end(), content.begin(), content.end());
     return *this;
 }
@@ -48,7 +35,7 @@ ArchiveBuilder& ArchiveBuilder::Raw(uint32_t kind, const std::string& name, uint
 ByteVector ArchiveBuilder::Finish() const {
     ByteVector out;
     uint32_t total = total_ >= 0 ? static_cast<uint32_t>(total_) : static_cast<uint32_t>(fileRecords_ + 1);
-    AppendHeader(out, SmxKindRoot, rootName_, total, 0, 0);
+    out = Header(SmxKindRoot, rootName_, total);
     out.insert(out.end(), records_.begin(), records_.end());
     return out;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-using ByteVector = std::vector<unsigned char>;
+#include "archive_bytes.h"
 
 class ArchiveBuilder {
 public:

@@ -21,26 +21,6 @@ void MakeTree(const std::string& folder, const std::vector<std::pair<std::string
     }
 }
 
-Bytes Header(uint32_t kind, const std::string& name, uint32_t size, uint8_t keep, uint8_t system) {
-    SmxHeader header;
-    header.kind = kind;
-    header.keepOnUpdate = keep;
-    header.toSystemFolder = system;
-    std::strncpy(header.name, name.c_str(), SmxMaxNameLength);
-    header.size = size;
-    uint8_t raw[SmxHeaderSize];
-    EncodeSmxHeader(header, raw);
-    return Bytes(raw, raw + SmxHeaderSize);
-}
-
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
-
 std::vector<std::string> RecordLines(const Bytes& archive) {
     std::vector<std::string> lines;
     size_t offset = 0;
