@@ -112,6 +112,12 @@ bool ExtractRecords(SmxReader& reader, const char* folder, const char* system, P
     for (;;) {
         PumpMessages();
         if (!reader.Next(record)) break;
+        // The end of the archive cut this header short: whatever it held
+        // (a folder, a file, even its name) is lost, so the archive is damaged.
+        if (!record.headerComplete) {
+            walk.complete = false;
+            continue;
+        }
         if (record.type == SmxRecordType::Filler) continue;
         if (record.type == SmxRecordType::Directory) {
             char path[InstallPathSize];
