@@ -45,9 +45,7 @@ bool SmxReader::Next(SmxRecord& record) {
 
 bool SmxReader::ReadContent(const SmxRecord& record, void* buffer) {
     uint32_t size = record.header.size;
-    // An empty file whose header the end of the archive cut short is as
-    // damaged as a longer one: its real size was lost with the header.
-    if (size == 0) return record.contentComplete;
+    if (size == 0) return true;
     uint32_t got = archive_.ReadAt(static_cast<int32_t>(record.contentOffset), buffer, size);
     if (got < size) std::memset(static_cast<uint8_t*>(buffer) + got, 0, size - got);
     return got == size && record.contentComplete;

@@ -45,8 +45,7 @@ public:
     bool Next(SmxRecord& record);
 
     // Reads a file record's whole content into buffer (header.size bytes).
-    // Returns false when the archive ends before the content does (also for
-    // an empty file whose header was cut short); the bytes
+    // Returns false when the archive ends before the content does; the bytes
     // that were there are read, the rest of the buffer is zeroed.
     bool ReadContent(const SmxRecord& record, void* buffer);
 
