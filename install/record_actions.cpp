@@ -8,6 +8,7 @@
 #include "install/path_join.h"
 #include "install/registration.h"
 #include "platform/pc.h"
+#include "platform/seam_calls.h"
 #include "platform/sm_file.h"
 
 namespace {
@@ -40,13 +41,13 @@ bool WriteNewFile(const char* path, const void* content, uint32_t size) {
     bool ok = file->IsOpen() && file->WriteAt(0, content, size);
     ok = file->Close() && ok;
     delete file;
-    if (!ok) ThePC->RemoveFile(path);
+    if (!ok) SeamRemoveFile(path);
     return ok;
 }
 
 bool InstallPlainFile(const char* path, const void* content, uint32_t size) {
     if (ThePC->Exists(path)) {
-        ThePC->RemoveFile(path);
+        SeamRemoveFile(path);
         if (ThePC->Exists(path)) return false;
     }
     return WriteNewFile(path, content, size);
@@ -61,7 +62,7 @@ bool MergeKeptFile(const char* path, const void* content, uint32_t size, bool is
     char staged[InstallPathSize];
     bool ok = JoinPath(staged, sizeof staged, path, kMergeSuffix);
     if (ok) {
-        if (ThePC->Exists(staged)) ThePC->RemoveFile(staged);
+        if (ThePC->Exists(staged)) SeamRemoveFile(staged);
         SmFile* file = new SmFile(staged);
         ok = file->IsOpen() && file->WriteAt(0, content, size);
         // Not truncated between the two writes: the previous bytes lie over
@@ -69,8 +70,8 @@ bool MergeKeptFile(const char* path, const void* content, uint32_t size, bool is
         if (ok && keepPrevious) ok = file->WriteAt(0, previous, previousLength);
         ok = file->Close() && ok;
         delete file;
-        ok = ok && MoveFileExA(staged, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!ok) ThePC->RemoveFile(staged);
+        ok = ok && SeamReplaceFile(staged, path);
+        if (!ok) SeamRemoveFile(staged);
     }
     delete[] previous;
     return ok;

@@ -6,6 +6,7 @@
 #include "install/install_state.h"
 #include "install/path_join.h"
 #include "platform/pc.h"
+#include "platform/seam_calls.h"
 #include "platform/sm_raw_file.h"
 
 namespace {
@@ -36,8 +37,7 @@ bool CopyWholeFile(const char* source, const char* target) {
 bool WriteRegistryText(HKEY root, const char* subkey, const char* valueName, const char* text) {
     HKEY key = nullptr;
     if (RegCreateKeyA(root, subkey, &key) != ERROR_SUCCESS) return false;
-    LONG status = RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                                 static_cast<DWORD>(std::strlen(text) + 1));
+    LONG status = SeamSetRegistryText(key, valueName, text);
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
@@ -67,7 +67,7 @@ bool WriteUninstallEntry() {
         !JoinPath(uninstallString, sizeof uninstallString, uninstallString, InstalledFolder)) {
         return false;
     }
-    if (ThePC->Exists(copy)) ThePC->RemoveFile(copy);
+    if (ThePC->Exists(copy)) SeamRemoveFile(copy);
     bool ok = CopyWholeFile(source, copy);
 
     ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", "Orv-Net 2.5") && ok;
@@ -83,7 +83,7 @@ bool ClearForReplace(const char* path) {
     HANDLE held = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (held == INVALID_HANDLE_VALUE) return false;
     CloseHandle(held);
-    ThePC->RemoveFile(path);
+    SeamRemoveFile(path);
     return true;
 }
 

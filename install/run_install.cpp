@@ -13,6 +13,7 @@
 #include "install/registration.h"
 #include "install/smx_reader.h"
 #include "platform/pc.h"
+#include "platform/seam_calls.h"
 #include "platform/pump.h"
 #include "platform/sm_file.h"
 
@@ -62,7 +63,7 @@ bool MakeArchive(const RunPaths& paths) {
     ThePC->Decompress(paths.cabinet, paths.archive);
     if (!ThePC->Exists(paths.archive)) return false;
     if (!ArchiveMatchesCabinet(paths.cabinet, paths.archive)) {
-        ThePC->RemoveFile(paths.archive);
+        SeamRemoveFile(paths.archive);
         return false;
     }
     return true;
@@ -122,7 +123,7 @@ bool ExtractRecords(SmxReader& reader, const char* folder, const char* system, P
         if (record.type == SmxRecordType::Directory) {
             char path[InstallPathSize];
             if (IsContainedName(record.header.name) && JoinPath(path, sizeof path, folder, "\\", record.header.name)) {
-                ThePC->MakeFolderTree(path);
+                SeamMakeFolderTree(path);
             } else {
                 walk.complete = false;
             }
@@ -148,7 +149,7 @@ bool CompleteFreshInstall(const char* folder, const char* rootName) {
     }
     if (!ThePC->Exists(table)) {
         // A product without a Data folder still gets its table.
-        ThePC->MakeFolderTree(data);
+        SeamMakeFolderTree(data);
         static const char kEmptyTable[kConfigTableSize] = {};
         ok = WriteNewFile(table, kEmptyTable, kConfigTableSize) && ok;
     }
@@ -162,8 +163,8 @@ bool CompleteFreshInstall(const char* folder, const char* rootName) {
         !JoinPath(link, sizeof link, desktop, "\\", rootName) || !JoinPath(link, sizeof link, link, ".lnk")) {
         return false;
     }
-    if (ThePC->Exists(link)) ThePC->RemoveFile(link);
-    ok = SUCCEEDED(ThePC->CreateShortcut(target, link, "")) && ok;
+    if (ThePC->Exists(link)) SeamRemoveFile(link);
+    ok = SUCCEEDED(SeamCreateShortcut(target, link, "")) && ok;
     return ok;
 }
 
@@ -207,7 +208,7 @@ WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressS
             }
         }
     } else {
-        ThePC->MakeFolderTree(folder);
+        SeamMakeFolderTree(folder);
     }
     return ExtractRecords(reader, folder, paths.system, progress) ? WalkOutcome::Complete : WalkOutcome::Incomplete;
 }
@@ -217,7 +218,7 @@ WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressS
 bool RunInstall(ProgressSink& progress, StatusSink& status) {
     RunPaths paths;
     if (!BuildRunPaths(paths)) return false;
-    if (ThePC->Exists(paths.archive)) ThePC->RemoveFile(paths.archive);
+    if (ThePC->Exists(paths.archive)) SeamRemoveFile(paths.archive);
     progress.SetMinimum(0);
     progress.SetPosition(0);
 
@@ -237,6 +238,6 @@ bool RunInstall(ProgressSink& progress, StatusSink& status) {
     // still ends with false. The 383 MB archive never stays behind.
     bool ok = walked == WalkOutcome::Complete;
     if (walked != WalkOutcome::Stopped && !IsUpdate) ok = CompleteFreshInstall(InstalledFolder, rootName) && ok;
-    ThePC->RemoveFile(paths.archive);
+    SeamRemoveFile(paths.archive);
     return ok;
 }

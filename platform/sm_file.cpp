@@ -1,5 +1,6 @@
 #include "sm_file.h"
 
+#include "fault_seam.h"
 #include "file_exists.h"
 
 namespace {
@@ -20,6 +21,7 @@ bool SmFile::Open(const char* path) {
     if (open_) Close();
     position_ = 0;
     size_ = 0;
+    if (FaultFor(SeamCall::OpenFile, path) != SeamFault::None) return false;
     if (file_ == nullptr) file_ = new std::fstream;
     // A read-write stream does not create a missing file: create it first.
     if (!PathExists(path)) {
@@ -55,6 +57,7 @@ void SmFile::Seek(int32_t offset) {
 uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
     position_ = offset;
     if (!open_ || count == 0) return 0;
+    if (FaultFor(SeamCall::ReadFile, nullptr) != SeamFault::None) return 0;
     // A failed earlier read must not make every later read come back empty.
     file_->clear();
     file_->seekg(static_cast<uint32_t>(offset));
@@ -67,8 +70,14 @@ uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
 bool SmFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
     position_ = offset;
     if (!open_) return false;
+    SeamFault fault = FaultFor(SeamCall::WriteFile, nullptr);
     file_->clear();
     file_->seekp(static_cast<uint32_t>(offset));
+    if (fault != SeamFault::None) {
+        // As on a disk that fills up midway: part of the bytes arrive.
+        if (fault == SeamFault::ShortWrite) file_->write(static_cast<const char*>(buffer), count / 2);
+        return false;
+    }
     file_->write(static_cast<const char*>(buffer), count);
     return static_cast<bool>(*file_);
 }
@@ -76,7 +85,7 @@ bool SmFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
 bool SmFile::Close() {
     if (!open_) return false;
     file_->flush();
-    bool ok = static_cast<bool>(*file_);
+    bool ok = static_cast<bool>(*file_) && FaultFor(SeamCall::CloseFile, nullptr) == SeamFault::None;
     file_->close();
     ok = ok && !file_->fail();
     open_ = false;

@@ -1,0 +1,172 @@
+// A real install run, fresh and update, with one system call made to fail
+// at a chosen moment through the fault seam. Every case must end in failure
+// (the user sees "Error de instalación"), write nothing outside the product
+// folder, leave no file half-written, and keep the previous content of a
+// keep-on-update file and of files the archive does not carry.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "install_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr DWORD kRunTimeoutMs = 60000;
+const std::string kBig(200000, 'n');
+
+struct FaultCase {
+    const char* moment;
+    bool update;
+    const char* call;     // as fault_runner takes it
+    const char* pathEnd;  // the file, folder or value that fails
+    const char* fault;
+};
+
+const FaultCase kCases[] = {
+    {"before the walk: payload cannot be written", false, "write", "\\OrvNet.cab", "disk-full"},
+    {"before the walk: archive cannot be opened", false, "open", "\\OrvNet.smx", "access-denied"},
+    {"before the walk: archive cannot be read", true, "read", "\\OrvNet.smx", "access-denied"},
+    {"before the walk: product folder cannot be made", false, "folder", "\\OrvNet", "access-denied"},
+    {"plain file: disk full", false, "write", "\\big.bin", "disk-full"},
+    {"plain file: short write", false, "write", "\\big.bin", "short-write"},
+    {"plain file: cannot be created", false, "open", "\\big.bin", "access-denied"},
+    {"plain file: flush at close fails", false, "close", "\\big.bin", "disk-full"},
+    {"plain file on update: held by another program", true, "remove", "\\big.bin", "sharing"},
+    {"plain file on update: short write", true, "write", "\\big.bin", "short-write"},
+    {"merge: previous content unreadable", true, "read", "\\Clientes.tbl", "access-denied"},
+    {"merge: staged copy cannot be created", true, "open", ".orvnew", "disk-full"},
+    {"merge: staged copy short write", true, "write", ".orvnew", "short-write"},
+    {"merge: flush of the staged copy fails", true, "close", ".orvnew", "disk-full"},
+    {"merge: kept file held while replaced", true, "move", "\\Clientes.tbl", "sharing"},
+    {"configuration table: cannot be created", false, "open", "\\ConfigL.tbl", "access-denied"},
+    {"configuration table: short write", false, "write", "\\ConfigL.tbl", "short-write"},
+    {"shortcut: cannot be saved", false, "shortcut", "\\OrvNet.lnk", "access-denied"},
+    {"registration: autostart value", false, "registry", "OrvServer", "access-denied"},
+    {"registration: uninstall entry", false, "registry", "UninstallString", "access-denied"},
+};
+
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.moment; }
+
+struct FaultRun {
+    bool fired = false;
+    bool result = true;
+    bool update = false;
+};
+
+std::string Quote(const std::string& s) {
+    std::string tail;
+    for (size_t i = s.size(); i > 0 && s[i - 1] == '\\'; --i) tail += '\\';
+    return "\"" + s + tail + "\"";
+}
+
+FaultRun RunWithFault(const std::string& base, const ByteVector& payload, const FaultCase& c) {
+    std::string program = CopyProgram("fault_runner.exe", payload);
+    std::string log = program + ".log";
+    std::string command = Quote(program) + " " + Quote(base) + " " + Quote(log) + " " + c.call + " " +
+                          Quote(c.pathEnd) + " " + c.fault + " yes";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        throw std::runtime_error("cannot start the fault runner");
+    }
+    DWORD waited = WaitForSingleObject(process.hProcess, kRunTimeoutMs);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (waited != WAIT_OBJECT_0) throw std::runtime_error("the fault runner did not finish");
+
+    FaultRun run;
+    std::istringstream lines(ReadText(log));
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line == "fired 1") run.fired = true;
+        if (line == "result 0") run.result = false;
+        if (line == "update 1") run.update = true;
+    }
+    return run;
+}
+
+ArchiveBuilder Product() {
+    ArchiveBuilder archive("OrvNet");
+    archive.File("OrvNet.exe", "new program")
+        .File("DesinstalarOrv25.exe", "uninstaller")
+        .File("big.bin", kBig)
+        .Directory("Data")
+        .File("Data\\Clientes.tbl", "pk", true)
+        .Directory("Marcas")
+        .Directory("Marcas\\BRIVANT")
+        .Directory("OrvServer")
+        .File("OrvServer\\OrvServer.exe", "server");
+    return archive;
+}
+
+class FaultInjection : public ::testing::TestWithParam<FaultCase> {
+protected:
+    TempDir baseDir;
+    MachineFolders machine = ReadMachineFolders();
+    std::string In(const std::string& name) const { return baseDir.path() + "\\OrvNet\\" + name; }
+
+    // An installed product with user data, some of it not in the archive.
+    void PretendInstalled() {
+        fs::create_directories(In("Data"));
+        fs::create_directories(In("Marcas\\BRIVANT"));
+        WriteWholeFile(In("OrvNet.exe"), std::string("old program"));
+        WriteWholeFile(In("big.bin"), std::string("old big"));
+        WriteWholeFile(In("Data\\Clientes.tbl"), std::string("user data"));
+        WriteWholeFile(In("Data\\mine.txt"), std::string("mine"));
+    }
+
+    // A file the archive replaces is never left half-written: it is its old
+    // content, whole as packaged, or (the run having failed) absent, to be
+    // laid out again by the next attempt.
+    void ExpectNotHalfWritten(const std::string& name, const std::string& old, const std::string& packaged) {
+        if (!fs::exists(In(name))) return;
+        std::string now = ReadText(In(name));
+        EXPECT_TRUE(now == packaged || (!old.empty() && now == old))
+            << name << " is neither its old content nor whole (" << now.size() << " bytes)";
+    }
+};
+
+TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
+    const FaultCase& c = GetParam();
+    if (c.update) PretendInstalled();
+    FaultRun run = RunWithFault(baseDir.path() + "\\", PayloadOf(Product()), c);
+
+    ASSERT_TRUE(run.fired) << "the fault was never reached";
+    EXPECT_FALSE(run.result);
+    EXPECT_EQ(run.update, c.update && std::string(c.pathEnd) != "\\OrvNet.smx");
+
+    for (const std::string& entry : ListTree(baseDir.path())) {
+        EXPECT_EQ(entry.rfind("OrvNet\\", 0), 0u) << entry << " written outside the product folder";
+        EXPECT_EQ(entry.find(".orvnew"), std::string::npos) << entry << " left behind";
+    }
+    EXPECT_FALSE(fs::exists(machine.temp + "\\OrvNet.smx"));
+
+    ExpectNotHalfWritten("OrvNet.exe", c.update ? "old program" : "", "new program");
+    ExpectNotHalfWritten("big.bin", c.update ? "old big" : "", kBig);
+    ExpectNotHalfWritten("OrvServer\\OrvServer.exe", "", "server");
+    if (c.update) {
+        // Kept on update: the previous bytes survive whatever failed.
+        EXPECT_EQ(ReadText(In("Data\\Clientes.tbl")), "user data");
+        EXPECT_EQ(ReadText(In("Data\\mine.txt")), "mine");
+    } else {
+        ExpectNotHalfWritten("Data\\Clientes.tbl", "", "pk");
+        ExpectNotHalfWritten("Data\\ConfigL.tbl", "", std::string(56, '\0'));
+    }
+}
+
+std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) {
+    std::string name;
+    for (const char* p = info.param.moment; *p != '\0'; ++p) {
+        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, FaultInjection, ::testing::ValuesIn(kCases), CaseName);
+
+}  // namespace
