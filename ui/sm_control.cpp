@@ -44,11 +44,11 @@ bool SmControl::SetVisible(bool flag) {
     return flag;
 }
 
+// The placement's show command never reads back as hidden (the system
+// reports a hidden window as shown normally), so the answer comes from the
+// window's own visible style instead.
 bool SmControl::IsVisible() const {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    GetWindowPlacement(handle, &placement);
-    return placement.showCmd != 0;
+    return (GetWindowLongA(handle, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 HWND SmControl::Focus() { return SetFocus(handle); }

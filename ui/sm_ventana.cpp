@@ -73,39 +73,34 @@ void SmVentana::ShowMinimized() { ShowWindow(handle, SW_SHOWMINIMIZED); }
 void SmVentana::ShowMaximized() { ShowWindow(handle, SW_SHOWMAXIMIZED); }
 void SmVentana::ShowNormal() { ShowWindow(handle, SW_SHOWNORMAL); }
 
-void SmVentana::MoveToStoredBounds() { MoveWindow(handle, left, top, width, height, TRUE); }
-
+// The window's WM_SIZE stores the client size in width and height while the
+// move runs; the outer geometry just set is stored afterwards, so the fields
+// end with what the caller set.
 void SmVentana::SetBounds(int newLeft, int newTop, int newWidth, int newHeight) {
+    MoveWindow(handle, newLeft, newTop, newWidth, newHeight, TRUE);
     left = newLeft;
     top = newTop;
     width = newWidth;
     height = newHeight;
-    MoveToStoredBounds();
 }
 
-int SmVentana::SetLeft(int value) {
-    left = value;
-    MoveToStoredBounds();
-    return left;
+// One value changes; the other three are the window's current outer
+// geometry, never a client size a WM_SIZE left in the fields.
+int SmVentana::SetOne(int SmVentana::*field, int value) {
+    RECT rect = OuterRect();
+    left = rect.left;
+    top = rect.top;
+    width = rect.right - rect.left;
+    height = rect.bottom - rect.top;
+    this->*field = value;
+    SetBounds(left, top, width, height);
+    return value;
 }
 
-int SmVentana::SetTop(int value) {
-    top = value;
-    MoveToStoredBounds();
-    return top;
-}
-
-int SmVentana::SetWidth(int value) {
-    width = value;
-    MoveToStoredBounds();
-    return width;
-}
-
-int SmVentana::SetHeight(int value) {
-    height = value;
-    MoveToStoredBounds();
-    return height;
-}
+int SmVentana::SetLeft(int value) { return SetOne(&SmVentana::left, value); }
+int SmVentana::SetTop(int value) { return SetOne(&SmVentana::top, value); }
+int SmVentana::SetWidth(int value) { return SetOne(&SmVentana::width, value); }
+int SmVentana::SetHeight(int value) { return SetOne(&SmVentana::height, value); }
 
 RECT SmVentana::OuterRect() const {
     RECT rect{};

@@ -38,6 +38,8 @@ public:
     void ShowMaximized();
     void ShowNormal();
 
+    // Outer geometry in screen coordinates; each setter moves the window with
+    // repainting, stores what it set and returns the value given.
     void SetBounds(int newLeft, int newTop, int newWidth, int newHeight);
     int SetLeft(int value);
     int SetTop(int value);
@@ -102,7 +104,7 @@ public:
     DrawItemHandler on_draw_item;
 
 private:
-    void MoveToStoredBounds();
+    int SetOne(int SmVentana::*field, int value);
     RECT OuterRect() const;
     void SetClassCursor(LPCSTR systemCursor);
 };
