@@ -8,7 +8,8 @@
 // its caption, its slot in the owning window's control table, its kind, its
 // last known geometry and the handler slots the dispatch raises.
 // Objects are made by the owning window's factories and belong to that
-// window's control table; the window deletes them at its teardown.
+// window's control table; the window deletes them at its teardown, so a
+// program keeps the pointers it is given but never deletes them itself.
 class SmControl {
 public:
     static constexpr int kTextSize = 150;  // 149 characters and a NUL
