@@ -22,6 +22,11 @@ constexpr char kMainProgram[] = "OrvNet\\OrvNet.exe";
 
 int recordedWidth = 0;
 int recordedHeight = 0;
+// Clicks that arrive while a run is going on (a double click, clicks queued
+// before the buttons were disabled) are dispatched by the run's pump or by
+// the outcome's message box, where "Acepto" is enabled again: they must not
+// start a second run inside the first.
+bool acceptRunning = false;
 
 // Removes characters from the end until the last one is a separator; the
 // first character always stays.
@@ -56,6 +61,8 @@ void ChooseInstallBase() {
 }
 
 void AcceptClicked() {
+    if (acceptRunning) return;
+    acceptRunning = true;
     ChooseInstallBase();
     SetButtons(false);
     char shown[InstallPathSize];
@@ -89,6 +96,7 @@ void AcceptClicked() {
         SetButtons(true);
         PumpMessages();
     }
+    acceptRunning = false;
     if (screenClosed) PostQuitMessage(0);
 }
 
