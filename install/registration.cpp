@@ -15,7 +15,8 @@ constexpr size_t kUninstallStringSize = 255;
 constexpr char kUninstallerName[] = "\\DesinstalarOrv25.exe";
 
 // Copies source to target through the raw file objects, the whole file in
-// one read and one write. True when every byte arrived.
+// one read and one write. True when every byte arrived; a copy cut short is
+// removed again, so no half-written program is left behind.
 bool CopyWholeFile(const char* source, const char* target) {
     SmRawFile* in = new SmRawFile(source);
     uint32_t size = in->Size();
@@ -28,6 +29,7 @@ bool CopyWholeFile(const char* source, const char* target) {
         ok = out->IsOpen() && out->WriteAt(0, buffer, size);
         ok = out->Close() && ok;
         delete out;
+        if (!ok) SeamRemoveFile(target);
     }
     delete[] buffer;
     return ok;

@@ -1,9 +1,18 @@
 #include "sm_raw_file.h"
 
+#include "fault_seam.h"
 #include "line_chunk.h"
 
 namespace {
 bool IsValid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+
+// True when a test's hook makes this call fail; the last error is then set.
+bool Injected(SeamCall call, const char* path, SeamFault& fault) {
+    fault = FaultFor(call, path);
+    if (fault == SeamFault::None) return false;
+    SetLastError(FaultErrorCode(fault));
+    return true;
+}
 }
 
 SmRawFile::SmRawFile() = default;
@@ -16,6 +25,8 @@ bool SmRawFile::Open(const char* path) {
     if (open_) Close();
     position_ = 0;
     size_ = 0;
+    SeamFault fault;
+    if (Injected(SeamCall::OpenFile, path, fault)) return false;
     file_ = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_ARCHIVE, nullptr);
     open_ = IsValid(file_);
@@ -47,6 +58,8 @@ uint32_t SmRawFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
     if (!open_) return 0;
     SetFilePointer(file_, offset, nullptr, FILE_BEGIN);
     DWORD got = 0;
+    SeamFault fault;
+    if (Injected(SeamCall::ReadFile, nullptr, fault)) return 0;
     if (!ReadFile(file_, buffer, count, &got, nullptr)) return 0;
     return got;
 }
@@ -56,13 +69,21 @@ BOOL SmRawFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
     if (!open_) return FALSE;
     SetFilePointer(file_, offset, nullptr, FILE_BEGIN);
     DWORD written = 0;
+    SeamFault fault;
+    if (Injected(SeamCall::WriteFile, nullptr, fault)) {
+        // A short write reports success with fewer bytes, as the system does.
+        if (fault != SeamFault::ShortWrite) return FALSE;
+        BOOL ok = WriteFile(file_, buffer, count / 2, &written, nullptr);
+        return ok && written == count;
+    }
     BOOL ok = WriteFile(file_, buffer, count, &written, nullptr);
     return ok && written == count;
 }
 
 BOOL SmRawFile::Close() {
     if (!open_) return FALSE;
-    BOOL flushed = FlushFileBuffers(file_);
+    SeamFault fault;
+    BOOL flushed = FlushFileBuffers(file_) && !Injected(SeamCall::CloseFile, nullptr, fault);
     BOOL closed = CloseHandle(file_);
     open_ = false;
     position_ = 0;

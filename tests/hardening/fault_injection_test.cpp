@@ -46,6 +46,8 @@ const FaultCase kCases[] = {
     {"shortcut: cannot be saved", false, "shortcut", "\\OrvNet.lnk", "access-denied"},
     {"registration: autostart value", false, "registry", "OrvServer", "access-denied"},
     {"registration: uninstall entry", false, "registry", "UninstallString", "access-denied"},
+    {"registration: uninstaller copy short write", false, "write", "windows\\DesinstalarOrv25.exe", "short-write"},
+    {"registration: uninstaller copy cannot be made", false, "open", "windows\\DesinstalarOrv25.exe", "disk-full"},
 };
 
 void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.moment; }
@@ -145,6 +147,8 @@ TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
         EXPECT_EQ(entry.find(".orvnew"), std::string::npos) << entry << " left behind";
     }
     EXPECT_FALSE(fs::exists(machine.temp + "\\OrvNet.smx"));
+    std::string uninstallerCopy = machine.windows + "\\DesinstalarOrv25.exe";
+    if (fs::exists(uninstallerCopy)) EXPECT_EQ(ReadText(uninstallerCopy), "uninstaller") << "half-written copy";
 
     ExpectNotHalfWritten("OrvNet.exe", c.update ? "old program" : "", "new program");
     ExpectNotHalfWritten("big.bin", c.update ? "old big" : "", kBig);
