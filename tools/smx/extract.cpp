@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <vector>
 
 #include "archive_check.h"
@@ -21,24 +22,24 @@ constexpr uint32_t kChunk = 1 << 20;
 
 std::string Errno() { return std::strerror(errno); }
 
-// The native path of a checked archive name. Each folder on the way must be
-// a real folder: a symbolic link planted in the target would carry the
-// write elsewhere.
-fs::path NativePath(const fs::path& target, const std::string& name) {
+// The native path of a checked archive name. Windows ignores letter case,
+// so "DAta\\x" lies in the folder that the record "Data" made: the folder
+// part is taken from the path that record was extracted to, and only the
+// last component is spelled as the name spells it. That component must not
+// be a symbolic link planted in the target, which would carry the write
+// elsewhere (the folders it lies in were checked when they were made).
+fs::path NativePath(const fs::path& target, const std::map<std::string, fs::path>& folders, const std::string& name) {
+    fs::path parent = target;
+    size_t slash = name.rfind('\\');
+    if (slash != std::string::npos) parent = folders.at(FoldCp1252(name.substr(0, slash)));
     std::string utf8;
-    Cp1252ToUtf8(name, utf8);
-    fs::path path = target;
-    size_t start = 0;
-    for (;;) {
-        size_t end = utf8.find('\\', start);
-        path /= utf8.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        std::error_code error;
-        if (fs::is_symlink(fs::symlink_status(path, error))) {
-            throw SmxToolError(path.string(), "is a symbolic link; smx writes through none");
-        }
-        if (end == std::string::npos) return path;
-        start = end + 1;
+    Cp1252ToUtf8(name.substr(slash == std::string::npos ? 0 : slash + 1), utf8);
+    fs::path path = parent / utf8;
+    std::error_code error;
+    if (fs::is_symlink(fs::symlink_status(path, error))) {
+        throw SmxToolError(path.string(), "is a symbolic link; smx writes through none");
     }
+    return path;
 }
 
 void WriteFile(SmFile& archive, const SmxRecord& record, const fs::path& path, std::vector<char>& buffer) {
@@ -75,16 +76,19 @@ void ExtractArchive(const std::string& archivePath, const std::string& targetDir
     auto archive = OpenArchive(archivePath);
     SmxReader reader(*archive);
     std::vector<char> buffer(kChunk);
+    // Folded directory name -> where it was extracted.
+    std::map<std::string, fs::path> folders;
     SmxRecord record;
     while (reader.Next(record)) {
         if (record.type == SmxRecordType::Filler) continue;
-        fs::path path = NativePath(targetDir, record.header.name);
+        fs::path path = NativePath(targetDir, folders, record.header.name);
         if (record.type == SmxRecordType::Directory) {
             fs::create_directory(path, error);
             if (!fs::is_directory(fs::symlink_status(path))) {
                 throw SmxToolError(path.string(), "cannot create folder: " +
                                                       (error ? error.message() : std::string("a file is in the way")));
             }
+            folders[FoldCp1252(record.header.name)] = path;
         } else {
             WriteFile(*archive, record, path, buffer);
         }
