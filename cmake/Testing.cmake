@@ -30,3 +30,31 @@ function(sm_add_test name)
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" TIMEOUT 120)
 endfunction()
+
+# Windows side: the sample product's committed tree packed and compressed by
+# the host's smx into ARCHIVE (.smx) and CABINET (.cab) beside the tests of
+# this folder; `target` is the custom target that makes them; further
+# arguments go to smx pack.
+function(sm_sample_payload target archive_name cabinet_name)
+  set(archive ${CMAKE_CURRENT_BINARY_DIR}/${archive_name})
+  set(cabinet ${CMAKE_CURRENT_BINARY_DIR}/${cabinet_name})
+  file(GLOB_RECURSE sample_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/samples/OrvNet/*)
+  add_custom_command(
+    OUTPUT ${archive} ${cabinet}
+    COMMAND ${SM_SMX_TOOL} pack ${CMAKE_SOURCE_DIR}/samples/OrvNet -o ${archive} ${ARGN}
+    COMMAND ${SM_SMX_TOOL} cab ${archive} -o ${cabinet}
+    DEPENDS ${sample_files} ${SM_SMX_TOOL}
+    COMMENT "Packing the sample product into ${cabinet_name}")
+  add_custom_target(${target} DEPENDS ${archive} ${cabinet})
+endfunction()
+
+# Windows side: the payload-less installer copied beside the tests of this
+# folder, again whenever it is rebuilt; `target` is the custom target.
+function(sm_installer_beside_tests target)
+  set(copy ${CMAKE_CURRENT_BINARY_DIR}/installer_bare.exe)
+  add_custom_command(
+    OUTPUT ${copy}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:installer_bare> ${copy}
+    DEPENDS $<TARGET_FILE:installer_bare>)
+  add_custom_target(${target} DEPENDS ${copy})
+endfunction()
