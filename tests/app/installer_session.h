@@ -20,6 +20,7 @@ public:
     InstallerSession& operator=(const InstallerSession&) = delete;
 
     HWND Screen() const { return screen_; }
+    HANDLE Process() const { return process_.hProcess; }
     // The control in slot `id` of the screen (ids follow creation order).
     HWND Control(int id) const { return GetDlgItem(screen_, id); }
     std::string Text(HWND window) const;
