@@ -18,15 +18,23 @@ void CreateControlWindow(const SmVentana& window, SmControl& control, const Cont
                                      window.instance, nullptr);
 }
 
-void EnterControl(SmVentana& window, SmControl& control, const ControlStyle& style) {
-    if (style.defaultFont) {
-        SendMessageA(control.handle, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-    }
+void SetDefaultFont(const SmControl& control) {
+    SendMessageA(control.handle, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+}
+
+void LinkControl(SmControl& control) {
     SetWindowLongPtrA(control.handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
     control.previousProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
+}
+
+void PlaceInTable(SmVentana& window, SmControl& control) { window.controls[control.id] = &control; }
+
+void EnterControl(SmVentana& window, SmControl& control, const ControlStyle& style) {
+    if (style.defaultFont) SetDefaultFont(control);
+    LinkControl(control);
     ShowWindow(control.handle, SW_SHOWNORMAL);
     UpdateWindow(control.handle);
-    window.controls[control.id] = &control;
+    PlaceInTable(window, control);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/sm_ventana.h"
+
 class SmControl;
 class SmVentana;
 
@@ -33,3 +35,24 @@ void CreateControlWindow(const SmVentana& window, SmControl& control, const Cont
 // of the class procedure, shows the window and enters the control in its
 // slot.
 void EnterControl(SmVentana& window, SmControl& control, const ControlStyle& style);
+
+// The steps of EnterControl, for kinds whose set-up runs in another order
+// (toolbars and status bars).
+void SetDefaultFont(const SmControl& control);
+void LinkControl(SmControl& control);  // user data and ControlProc
+void PlaceInTable(SmVentana& window, SmControl& control);
+
+// The whole path for kinds without set-up messages of their own: a new Kind
+// (constructed from id, the window's handle and `extra`) with its window
+// made from `style` and `windowText`, entered in the next slot; null when the
+// table is full.
+template <class Kind, class... Extra>
+Kind* MakeControl(SmVentana& window, const ControlStyle& style, const char* windowText, int x,
+                  int y, int w, int h, Extra... extra) {
+    int id = ReserveControlSlot(window);
+    if (id == 0) return nullptr;
+    auto* control = new Kind(id, window.handle, extra...);
+    CreateControlWindow(window, *control, style, windowText, x, y, w, h);
+    EnterControl(window, *control, style);
+    return control;
+}

@@ -43,6 +43,9 @@ SmAplicacion::SmAplicacion() {
     dialogClass = Describe(kDialogClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, IDI_ASTERISK,
                            faceBrush, instance);
     registeredDialog = RegisterOnce(dialogClass);
+    // The Eje control's area: default processing only, white like a screen.
+    registeredPicture = RegisterOnce(
+        Describe(kPictureClass, CS_DBLCLKS, IDI_APPLICATION, whiteBrush, instance));
 }
 
 SmAplicacion::~SmAplicacion() {
@@ -50,6 +53,7 @@ SmAplicacion::~SmAplicacion() {
     DeleteObject(faceBrush);
     if (registeredScreen) UnregisterClassA(kScreenClass, instance);
     if (registeredDialog) UnregisterClassA(kDialogClass, instance);
+    if (registeredPicture) UnregisterClassA(kPictureClass, instance);
     instance = nullptr;
 }
 

@@ -5,7 +5,8 @@ class SmVentana;
 
 // The framework's application object: created once before any window and
 // deleted after the last one. It initialises the common controls and
-// registers the window classes "SmPantalla" and "SmDialogo".
+// registers the window classes "SmPantalla" and "SmDialogo", and "SmPicture"
+// for the Eje control.
 class SmAplicacion {
 public:
     SmAplicacion();
@@ -32,4 +33,5 @@ public:
     // registered already; it must not unregister them under the first one.
     bool registeredScreen = false;
     bool registeredDialog = false;
+    bool registeredPicture = false;
 };

@@ -5,9 +5,22 @@
 
 class SmControl;
 class Boton;
+class Calendar;
+class Check;
+class Combo;
+class Edit;
+class Eje;
+class Frame;
+class Icono;
 class Image;
 class Label;
+class List;
+class Option;
 class Progress;
+class Status;
+class Tab;
+class Tool;
+class Tree;
 
 // The window object: one top-level window of class "SmPantalla" or
 // "SmDialogo", its title, handles and geometry, the table of its controls and
@@ -74,6 +87,28 @@ public:
     Label* AddLabel(const char* caption, int x, int y, int w, int h, int alignment);
     Progress* AddProgress(int x, int y, int w, int h);
     Boton* AddBoton(const char* caption, int x, int y, int w, int h, HBITMAP bitmap, HICON icon);
+    Check* AddCheck(const char* caption, int x, int y, int w, int h);
+    Option* AddOption(const char* caption, int x, int y, int w, int h);
+    Frame* AddFrame(const char* caption, int x, int y, int w, int h);
+    // alignment: 0 left, 1 centre, 2 right (any other value: left).
+    Edit* AddEdit(int x, int y, int w, int h, int alignment);
+    // An owner-drawn list leaves its items to on_measure_item and
+    // on_draw_item; otherwise it is a sorted list of texts.
+    List* AddList(int x, int y, int w, int h, bool ownerDrawn);
+    // h includes the drop-down list.
+    Combo* AddCombo(int x, int y, int w, int h);
+    Calendar* AddCalendar(int x, int y, int w, int h);
+    Tab* AddTab(int x, int y, int w, int h);
+    // Placed along the top of the window. bitmapId names the image strip
+    // resource (0: the system's small colour images); images are square,
+    // imageSize pixels wide.
+    Tool* AddTool(int bitmapId, int imageSize);
+    // Docked at the bottom of the window.
+    Status* AddStatus();
+    Tree* AddTree(int x, int y, int w, int h);
+    Icono* AddIcono(const char* iconName, int x, int y, int w, int h);
+    // A plain area of the framework's class "SmPicture".
+    Eje* AddEje(int x, int y, int w, int h);
 
     char title[kTitleSize] = {};
     HWND handle = nullptr;

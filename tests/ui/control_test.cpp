@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "call_log.h"
+#include "factory_check.h"
 #include "message_hook.h"
 #include "ui/controls/boton.h"
 #include "ui/controls/image.h"
@@ -20,29 +21,10 @@
 
 namespace {
 
-class ControlTest : public UiTest {
-protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        window = Dialog("Controles", 650, 445);
-        window->ShowNormal();
-    }
-    SmVentana* window = nullptr;
-};
-
-struct FactoryCase {
-    const char* name;
-    std::function<SmControl*(SmVentana&)> add;
-    int kind;
-    const char* systemClass;
-    DWORD extendedStyle;
-    DWORD style;
-    bool font;
-    const char* text;  // the object's copy
-};
+using ControlTest = ShownDialogTest;
 
 TEST_F(ControlTest, FactoriesCreateEachKindWithItsClassAndStyle) {
-    const FactoryCase cases[] = {
+    CheckFactories(*window, {
         {"image", [](SmVentana& w) { return w.AddImage("B", 0, 0, 100, 100); }, KindImage, "Static",
          WS_EX_CONTROLPARENT, 0x5000010E, false, ""},
         {"label", [](SmVentana& w) { return w.AddLabel("Hola", 10, 145, 200, 16, 0); }, KindLabel,
@@ -51,40 +33,7 @@ TEST_F(ControlTest, FactoriesCreateEachKindWithItsClassAndStyle) {
          PROGRESS_CLASSA, WS_EX_CLIENTEDGE, 0x50000001, true, ""},
         {"boton", [](SmVentana& w) { return w.AddBoton("Acepto", 455, 350, 80, 28, nullptr, nullptr); },
          KindBoton, "Button", WS_EX_CONTROLPARENT, 0x50014008, true, "Acepto"},
-    };
-    MessageHook hook;
-    int expectedId = 0;
-    for (const FactoryCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        SmControl* control = c.add(*window);
-        ASSERT_NE(control, nullptr);
-        ++expectedId;
-        EXPECT_EQ(control->id, expectedId);
-        EXPECT_EQ(window->count, expectedId);
-        EXPECT_EQ(window->controls[expectedId], control);
-        EXPECT_EQ(GetDlgCtrlID(control->handle), expectedId);
-        EXPECT_EQ(control->kind, c.kind);
-        EXPECT_EQ(control->parentHandle, window->handle);
-        EXPECT_EQ(GetParent(control->handle), window->handle);
-        char name[64] = {};
-        GetClassNameA(control->handle, name, sizeof name);
-        EXPECT_STRCASEEQ(name, c.systemClass);
-        auto created = hook.To(control->handle, WM_NCCREATE);
-        ASSERT_EQ(created.size(), 1u);
-        EXPECT_EQ(created[0].createExStyle, c.extendedStyle);
-        EXPECT_EQ(created[0].createStyle, c.style);
-        EXPECT_EQ(hook.To(control->handle, WM_SETFONT).size(), c.font ? 1u : 0u);
-        if (c.font) {
-            EXPECT_EQ(reinterpret_cast<HGDIOBJ>(hook.To(control->handle, WM_SETFONT)[0].wParam),
-                      GetStockObject(DEFAULT_GUI_FONT));
-        }
-        EXPECT_EQ(GetWindowLongPtrA(control->handle, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(control));
-        EXPECT_EQ(GetWindowLongPtrA(control->handle, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ControlProc));
-        EXPECT_NE(control->previousProc, nullptr);
-        EXPECT_TRUE(IsWindowVisible(control->handle));
-        EXPECT_STREQ(control->text, c.text);
-        EXPECT_EQ(control->left + control->top + control->width + control->height, 0);
-    }
+    });
 }
 
 // The installer's banner: the control takes the bitmap's own size.

@@ -33,6 +33,13 @@ void UiTest::TearDown() {
     TakeQuitMessage();
 }
 
+void ShownDialogTest::SetUp() {
+    UiTest::SetUp();
+    window = Dialog("Controles", 650, 445);
+    window->ShowNormal();
+    SetForegroundWindow(window->handle);
+}
+
 SmVentana* UiTest::Dialog(const char* title, int width, int height, SmVentana* owner) {
     windows.emplace_back(app->CreateDialogWindow(title, width, height, owner, nullptr));
     return windows.back().get();

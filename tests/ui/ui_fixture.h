@@ -30,6 +30,13 @@ protected:
     std::vector<std::unique_ptr<SmVentana>> windows;
 };
 
+// A case with one dialog of the consent screen's size, shown and in front.
+class ShownDialogTest : public UiTest {
+protected:
+    void SetUp() override;
+    SmVentana* window = nullptr;
+};
+
 // Places a control of any kind on a window along the factories' common path,
 // with the given system class and style. `Kind` takes (id, parent, extra...).
 template <class Kind, class... Extra>

@@ -6,4 +6,8 @@ class Check : public SmControl {
 public:
     Check(int id, HWND parentHandle, const char* caption)
         : SmControl(KindCheck, id, parentHandle, caption) {}
+
+    // Returns the flag given.
+    bool SetChecked(bool flag);
+    bool IsChecked() const;
 };
