@@ -9,17 +9,15 @@
 #include "ui/controls/image.h"
 #include "ui/controls/label.h"
 #include "ui/controls/progress.h"
+#include "ui/demo/stop_file.h"
 #include "ui/sm_aplicacion.h"
 #include "ui/sm_ventana.h"
 
 namespace {
 
-constexpr UINT kStopPollMs = 100;
-
 SmVentana* screen = nullptr;
 Progress* bar = nullptr;
 Label* status = nullptr;
-const char* stopFile = nullptr;
 
 void AcceptClicked() {
     int next = bar->Position() + 10;
@@ -28,10 +26,6 @@ void AcceptClicked() {
 }
 
 void ExitClicked() { screen->Destroy(); }
-
-void CALLBACK PollStopFile(HWND, UINT, UINT_PTR, DWORD) {
-    if (GetFileAttributesA(stopFile) != INVALID_FILE_ATTRIBUTES) screen->Destroy();
-}
 
 }  // namespace
 
@@ -49,13 +43,9 @@ int main(int argc, char** argv) {
     accept->on_click = AcceptClicked;
     exit->on_click = ExitClicked;
 
-    UINT_PTR timer = 0;
-    if (argc > 1) {
-        stopFile = argv[1];
-        timer = SetTimer(nullptr, 0, kStopPollMs, PollStopFile);
-    }
+    UINT_PTR timer = CloseWhenFileAppears(screen, argc > 1 ? argv[1] : nullptr);
     screen->RunModal(1);
-    if (timer != 0) KillTimer(nullptr, timer);
+    StopWatchingFile(timer);
 
     delete screen;
     delete app;
