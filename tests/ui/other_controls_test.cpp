@@ -252,6 +252,8 @@ struct FocusCase {
 // with records made by hand in the routing tests.
 TEST_F(OtherControlTest, FocusNotificationsOfEachRoutedKind) {
     const FocusCase cases[] = {
+        {"boton", [](SmVentana& w) { return w.AddBoton("b", 10, 200, 80, 28, nullptr, nullptr); },
+         BN_SETFOCUS, BN_KILLFOCUS, false},
         {"check", [](SmVentana& w) { return w.AddCheck("c", 10, 10, 80, 20); }, BN_SETFOCUS,
          BN_KILLFOCUS, false},
         {"option", [](SmVentana& w) { return w.AddOption("o", 10, 40, 80, 20); }, BN_SETFOCUS,
@@ -292,6 +294,54 @@ TEST_F(OtherControlTest, FocusNotificationsOfEachRoutedKind) {
             {"on_focus_gained", {control->id, static_cast<int>(c.gainedCode), 0}},
             {"on_focus_lost", {control->id, static_cast<int>(c.lostCode), 0}}};
         EXPECT_EQ(focus, expected);
+    }
+}
+
+struct ChangeCase {
+    const char* name;
+    std::function<SmControl*(SmVentana&)> add;
+    UINT key;
+    UINT message;  // WM_KEYDOWN or WM_CHAR
+    const char* slot;
+    UINT code;
+    bool withRecord;
+};
+
+// What the user types changes the control, and the control's own
+// notification raises the kind's change slot.
+TEST_F(OtherControlTest, TypingRaisesTheChangeSlots) {
+    const ChangeCase cases[] = {
+        {"edit", [](SmVentana& w) { return w.AddEdit(10, 10, 100, 22, 0); }, 'x', WM_CHAR,
+         "on_change", EN_CHANGE, false},
+        {"calendar", [](SmVentana& w) { return w.AddCalendar(10, 40, 150, 24); }, VK_UP,
+         WM_KEYDOWN, "on_change", static_cast<UINT>(DTN_DATETIMECHANGE), true},
+        {"combo",
+         [](SmVentana& w) {
+             Combo* combo = w.AddCombo(10, 80, 100, 100);
+             combo->Add("uno");
+             combo->Add("dos");
+             combo->Select(0);
+             return combo;
+         },
+         VK_DOWN, WM_KEYDOWN, "on_select_change", CBN_SELCHANGE, false},
+    };
+    for (const ChangeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmControl* control = c.add(*window);
+        SetFocus(control->handle);
+        RecordControlSlots(*control);
+        calls.clear();
+        SendMessageA(control->handle, c.message, c.key, 1);
+        std::vector<Call> changes;
+        for (const Call& call : calls) {
+            if (call.slot != c.slot) continue;
+            changes.push_back(call);
+            if (c.withRecord) {
+                EXPECT_NE(call.args[2], 0);
+                changes.back().args[2] = 0;
+            }
+        }
+        EXPECT_EQ(changes, (std::vector<Call>{{c.slot, {control->id, static_cast<int>(c.code), 0}}}));
     }
 }
 
