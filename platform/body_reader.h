@@ -1,0 +1,50 @@
+#pragma once
+// Reading the body of an opened address chunk by chunk: the one loop behind
+// every transfer of the download object and the online package routine.
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstdint>
+
+enum class BodyEnd {
+    Ended,         // the server's stream ended (a read of 0 bytes)
+    ReadFailed,    // the internet library reported an error, or the stream
+                   // ended short of the length the server announced
+    Refused,       // the chunk handler asked to stop
+    LimitReached,  // the received count reached the limit
+};
+
+struct BodyRead {
+    uint32_t received;  // bytes read, the refused chunk included
+    BodyEnd end;
+};
+
+constexpr uint32_t NoLimit = UINT32_MAX;
+
+// The body length an HTTP server announced (Content-Length); NoLimit when
+// it announced none (chunked transfer, other schemes).
+uint32_t AnnouncedLength(HINTERNET url);
+
+// Reads up to `capacity` bytes at a time into buffer and hands each chunk to
+// take(chunk, count, received so far), which returns false to stop. Stops
+// after the chunk that brings the received count to `limit` or beyond. A
+// connection that drops before the announced length reads like the end of
+// the stream (a read of 0 bytes), so that end is checked against it.
+template <class Take>
+BodyRead ReadBody(HINTERNET url, char* buffer, uint32_t capacity, uint32_t limit, Take take) {
+    const uint32_t announced = AnnouncedLength(url);
+    uint32_t received = 0;
+    for (;;) {
+        DWORD got = 0;
+        if (!InternetReadFile(url, buffer, capacity, &got)) return {received, BodyEnd::ReadFailed};
+        if (got == 0) {
+            bool cut = announced != NoLimit && received < announced;
+            return {received, cut ? BodyEnd::ReadFailed : BodyEnd::Ended};
+        }
+        received += got;
+        if (!take(static_cast<const char*>(buffer), static_cast<uint32_t>(got), received)) {
+            return {received, BodyEnd::Refused};
+        }
+        if (received >= limit) return {received, BodyEnd::LimitReached};
+    }
+}

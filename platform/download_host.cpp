@@ -1,0 +1,3 @@
+#include "download_host.h"
+
+const char* DownloadHost = SM_DOWNLOAD_HOST;
