@@ -44,7 +44,8 @@ bool DownloadPackage(const char* base, const char* name, int expected, ProgressS
     char target[PathBufferSize];
     char address[PathBufferSize];
     if (!TempPackagePath(target, sizeof target)) return false;
-    if (ThePC->Exists(target)) ThePC->RemoveFile(target);
+    // A file that cannot be removed would keep its tail under the package.
+    if (ThePC->Exists(target) && !ThePC->RemoveFile(target)) return false;
     if (PackageSession == nullptr || !JoinPath(address, sizeof address, base, "/", name)) return false;
     HINTERNET url = OpenAddress(PackageSession, address);
     if (url == nullptr) return false;

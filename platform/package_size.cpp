@@ -34,7 +34,7 @@ int FetchPackageSize() {
         return 0;
     }
     // An older file there must not be read as the answer.
-    ThePC->RemoveFile(path);
+    if (ThePC->Exists(path) && !ThePC->RemoveFile(path)) return 0;
     {
         SmDownload download;
         if (download.OpenUrl(address)) download.SaveTo(path);

@@ -66,6 +66,14 @@ TEST_F(FetchPackageTest, SizeIsTheFirstLineOfTheServersAnswer) {
     std::vector<std::string> requests = ServerLog();
     ASSERT_EQ(requests.size(), std::size(cases));
     for (const std::string& request : requests) EXPECT_EQ(request, kSizeRequest);
+
+    // An older file that another program holds is never read as the answer.
+    SetSizeText("25000\r\n");
+    WriteWholeFile(TempPackage(), std::string("987654321\r\n"));
+    HANDLE holder = CreateFileA(TempPackage().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(FetchPackageSize(), 0);
+    CloseHandle(holder);
 }
 
 // Without a usable size nothing more is asked of the server.

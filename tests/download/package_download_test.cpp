@@ -90,6 +90,19 @@ TEST_F(DownloadPackageTest, NeedsTheRoutinesSession) {
     EXPECT_TRUE(log.empty());
 }
 
+// A package file that another program holds cannot be replaced: writing
+// over it would keep its tail, so nothing is written.
+TEST_F(DownloadPackageTest, AHeldPackageFileIsLeftAsItWas) {
+    LeaveOlderPackage();
+    HANDLE holder = CreateFileA(TempPackage().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    std::vector<ProgressEvent> log;
+    RecordingProgress progress(log);
+    EXPECT_FALSE(DownloadPackage(ServerAddress("/full/10000").c_str(), "OrvNet.txt", 10000, progress));
+    CloseHandle(holder);
+    EXPECT_EQ(ReadWholeFile(TempPackage()), std::vector<unsigned char>(30000, 'x'));
+}
+
 // A disk that fills up while the package is written: not a package.
 TEST_F(DownloadPackageTest, AFailedWriteLeavesNoPackage) {
     TheFaultHook = [](SeamCall call, const char*) {
