@@ -1,10 +1,7 @@
 // The smx program from outside: exit status, the "smx: <file>: <problem>"
 // messages, quiet success when stderr is no terminal, and no stray output.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "support/temp_dir.h"
@@ -15,35 +12,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct SmxRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs smx with stdout and stderr captured in files (never a terminal).
-SmxRun Smx(const std::vector<std::string>& args) {
-    TempDir capture;
-    std::string command = Quote(SMX_PROGRAM);
-    for (const std::string& arg : args) command += " " + Quote(arg);
-    command += " >" + Quote(capture / "out") + " 2>" + Quote(capture / "err") + " </dev/null";
-    int raw = std::system(command.c_str());
-    Bytes out = ReadWholeFile(capture / "out");
-    Bytes err = ReadWholeFile(capture / "err");
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(out.begin(), out.end()),
-            std::string(err.begin(), err.end())};
-}
-
 TEST(SmxCli, EveryCommandHasHelp) {
     for (std::vector<std::string> args : {std::vector<std::string>{"--help"}, {"pack", "--help"},
                                           {"list", "--help"}, {"verify", "--help"}, {"extract", "--help"},
-                                          {"cab", "--help"}}) {
+                                          {"cab", "--help"}, {"diff", "--help"}}) {
         SmxRun run = Smx(args);
         EXPECT_EQ(run.status, 0) << args[0];
         EXPECT_NE(run.out.find("Usage: smx"), std::string::npos) << run.out;

@@ -1,5 +1,8 @@
 #include "tool_fixtures.h"
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -37,4 +40,24 @@ std::vector<std::string> RecordLines(const Bytes& archive) {
     }
     if (offset != archive.size()) lines.push_back("trailing bytes");
     return lines;
+}
+
+namespace {
+std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+}  // namespace
+
+SmxRun Smx(const std::vector<std::string>& args) {
+    TempDir capture;
+    std::string command = Quote(SMX_PROGRAM);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    command += " >" + Quote(capture / "out") + " 2>" + Quote(capture / "err") + " </dev/null";
+    int raw = std::system(command.c_str());
+    Bytes out = ReadWholeFile(capture / "out");
+    Bytes err = ReadWholeFile(capture / "err");
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(out.begin(), out.end()),
+            std::string(err.begin(), err.end())};
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Small helpers for the packer's tests: product trees on disk and archives
-// crafted byte by byte.
+// Small helpers for the packer's tests: product trees on disk, archives
+// crafted byte by byte, and the smx program run from outside.
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -17,3 +17,12 @@ void MakeTree(const std::string& folder, const std::vector<std::pair<std::string
 // Every record of an archive as "kind flags size name" lines, read back with
 // the shared header codec.
 std::vector<std::string> RecordLines(const Bytes& archive);
+
+struct SmxRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs smx with stdout and stderr captured in files (never a terminal).
+SmxRun Smx(const std::vector<std::string>& args);

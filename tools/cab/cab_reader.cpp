@@ -103,6 +103,7 @@ private:
             return Fail(CabinetProblem::NotSupported, "compression other than MSZIP");
         }
         dataOffset_ = cab::ReadU32(folder + cab::kDataOffset);
+        summary_.dataOffset = dataOffset_;
         summary_.blockCount = cab::ReadU16(folder + cab::kDataCount);
 
         uint32_t filesOffset = cab::ReadU32(header_ + cab::kFilesOffset);

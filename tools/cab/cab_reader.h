@@ -19,6 +19,7 @@ struct CabinetSummary {
     uint32_t fileSize = 0;   // uncompressed bytes of the file
     uint32_t cabinetSize = 0;
     uint16_t blockCount = 0;
+    uint32_t dataOffset = 0;  // where the first data block starts
 };
 
 // None when `path` holds a cabinet of one folder compressed with MSZIP and

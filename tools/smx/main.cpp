@@ -1,4 +1,5 @@
-// smx: packs a product folder into a package archive and inspects archives.
+// smx: packs a product folder into a package archive and inspects archives
+// and the installers that carry them.
 // Each subcommand is wired by one Add*Command function; its callback does the
 // work and throws SmxToolError, which main turns into "smx: <file>: <problem>"
 // and exit status 1.
@@ -6,9 +7,14 @@
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "archive_check.h"
+#include "archive_contents.h"
+#include "archive_diff.h"
 #include "archive_list.h"
+#include "archive_manifest.h"
+#include "archive_source.h"
 #include "archive_writer.h"
 #include "extract.h"
 #include "name_codec.h"
@@ -34,6 +40,13 @@ void CheckOutputPlace(const std::string& productDir, const std::string& output) 
         if (p == product) throw SmxToolError(output, "lies inside the product folder it would pack");
         if (p == p.root_path()) break;
     }
+}
+
+// The summary of an archive that passes the check; otherwise its first problem.
+ArchiveSummary CheckedSummary(const std::string& archive) {
+    ArchiveCheck check = CheckArchive(archive);
+    if (!check.ok) throw SmxToolError(archive, check.problem);
+    return check.summary;
 }
 
 void AddPackCommand(CLI::App& smx) {
@@ -66,40 +79,87 @@ void AddPackCommand(CLI::App& smx) {
 }
 
 void AddListCommand(CLI::App& smx) {
-    auto archive = std::make_shared<std::string>();
+    auto file = std::make_shared<std::string>();
     CLI::App* list = smx.add_subcommand("list", "List an archive's records: kind, flags (k keep, s system), size, name");
-    list->add_option("FILE", *archive, "Archive to list")->required();
-    list->callback([archive] { ListArchive(*archive, std::cout); });
+    list->add_option("FILE", *file, "Archive, or installer whose payload to list")->required();
+    list->callback([file] {
+        ArchiveSource source(*file);
+        source.Run([](const std::string& archive) { ListArchive(archive, std::cout); });
+    });
 }
 
+// For an installer, the "ok" line is followed by the manifest.
 void AddVerifyCommand(CLI::App& smx) {
-    auto archive = std::make_shared<std::string>();
-    CLI::App* verify = smx.add_subcommand("verify", "Check an archive's structure; exit 1 naming the first problem");
-    verify->add_option("FILE", *archive, "Archive to check")->required();
-    verify->callback([archive] {
-        ArchiveCheck check = CheckArchive(*archive);
-        if (!check.ok) throw SmxToolError(*archive, check.problem);
-        const ArchiveSummary& s = check.summary;
-        std::cout << *archive << ": ok, root " << DisplayName(s.rootName) << ", " << s.directories
+    auto file = std::make_shared<std::string>();
+    CLI::App* verify = smx.add_subcommand(
+        "verify", "Check an archive's structure, or an installer's payload cabinet and the archive inside; exit 1"
+                  " naming the first problem. For an installer, also print its manifest");
+    verify->add_option("FILE", *file, "Archive or installer to check")->required();
+    verify->callback([file] {
+        ArchiveSource source(*file);
+        ArchiveSummary s;
+        source.Run([&s](const std::string& archive) { s = CheckedSummary(archive); });
+        std::cout << *file << ": ok, root " << DisplayName(s.rootName) << ", " << s.directories
                   << " directories, " << s.files << " files (" << s.contentBytes << " bytes), " << s.length
                   << " bytes in all\n";
+        if (source.IsInstaller()) PrintManifest(source, s, std::cout);
     });
 }
 
 void AddExtractCommand(CLI::App& smx) {
     struct Args {
-        std::string archive;
+        std::string file;
         std::string target = ".";
     };
     auto args = std::make_shared<Args>();
     CLI::App* extract = smx.add_subcommand(
         "extract", "Lay an archive's records out in a folder, which stands for the product folder; a damaged"
-                   " archive, or one whose names would leave the folder, writes nothing");
-    extract->add_option("FILE", args->archive, "Archive to extract")->required();
+                   " archive or installer, or one whose names would leave the folder, writes nothing");
+    extract->add_option("FILE", args->file, "Archive, or installer whose payload to extract")->required();
     extract->add_option("-C,--directory", args->target, "Folder to extract into (created when missing)")
         ->capture_default_str();
-    extract->callback([args] { ExtractArchive(args->archive, args->target); });
+    extract->callback([args] {
+        std::unique_ptr<ArchiveSource> source;
+        try {
+            source = std::make_unique<ArchiveSource>(args->file);
+        } catch (const SmxToolError& e) {
+            throw SmxToolError(e.file(), e.what() + std::string("; nothing extracted"));
+        }
+        source->Run([&args](const std::string& archive) { ExtractArchive(archive, args->target); });
+    });
 }
+
+ArchiveContents ContentsOf(const ArchiveSource& source) {
+    ArchiveContents contents;
+    source.Run([&contents](const std::string& archive) {
+        ArchiveSummary summary = CheckedSummary(archive);
+        ProgressBar progress(ProgressStreamFor(summary.contentBytes, summary.files), "smx: reading",
+                             summary.contentBytes);
+        contents = ReadArchiveContents(archive, progress);
+        progress.Finish();
+    });
+    return contents;
+}
+
+// Exit 0 whether or not the releases differ: 1 stays "smx failed".
+void AddDiffCommand(CLI::App& smx) {
+    struct Args {
+        std::string before;
+        std::string after;
+    };
+    auto args = std::make_shared<Args>();
+    CLI::App* diff = smx.add_subcommand(
+        "diff", "Show what a release changes: records added and removed, files whose content (size, SHA-256) or"
+                " flags changed, and what an update does to keep-on-update files");
+    diff->add_option("OLD", args->before, "The earlier release: archive or installer")->required();
+    diff->add_option("NEW", args->after, "The new release: archive or installer")->required();
+    diff->callback([args] {
+        ArchiveContents before = ContentsOf(ArchiveSource(args->before));
+        ArchiveContents after = ContentsOf(ArchiveSource(args->after));
+        DiffArchives(before, after, std::cout);
+    });
+}
+
 // The installer's payload: the archive compressed into a single-file MSZIP
 // cabinet. The archive is checked first, so a damaged one never ships.
 void AddCabCommand(CLI::App& smx) {
@@ -113,10 +173,8 @@ void AddCabCommand(CLI::App& smx) {
     cab->add_option("FILE", args->archive, "Archive to compress (FILE.smx)")->required();
     cab->add_option("-o,--output", args->output, "Cabinet to write (FILE.cab)")->required();
     cab->callback([args] {
-        ArchiveCheck check = CheckArchive(args->archive);
-        if (!check.ok) throw SmxToolError(args->archive, check.problem);
-        ProgressBar progress(ProgressStreamFor(check.summary.length, check.summary.files), "smx: compressing",
-                             check.summary.length);
+        ArchiveSummary summary = CheckedSummary(args->archive);
+        ProgressBar progress(ProgressStreamFor(summary.length, summary.files), "smx: compressing", summary.length);
         uint64_t shown = 0;
         std::string error;
         bool written = WriteSingleFileCabinet(args->archive, "OrvNet.smx", args->output, error,
@@ -131,7 +189,8 @@ void AddCabCommand(CLI::App& smx) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App smx("smx: packs an OrvNet product folder into a package archive (.smx) and checks archives.",
+    CLI::App smx("smx: packs an OrvNet product folder into a package archive (.smx); checks, lists, extracts and"
+                 " compares archives and built installers.",
                  "smx");
     smx.require_subcommand(1);
     AddPackCommand(smx);
@@ -139,6 +198,7 @@ int main(int argc, char** argv) {
     AddVerifyCommand(smx);
     AddExtractCommand(smx);
     AddCabCommand(smx);
+    AddDiffCommand(smx);
     try {
         smx.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
