@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32 xvfb xauth fonts-wine imagemagick x11-utils
   libcli11-dev zlib1g-dev libgtest-dev libmspack-dev gcab
+  libssl-dev openssl osslsigncode
 )
 
 missing=()
