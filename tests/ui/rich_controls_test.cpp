@@ -373,4 +373,47 @@ TEST_F(TreeTest, AParentThatIsNoItemIsRefused) {
     EXPECT_EQ(Next(tree, TVGN_PARENT, tree->items[3]), tree->items[2]);
 }
 
+// --- Long texts
+
+// Captions go through the control's `text`, which keeps 149 characters;
+// the longest caption still ends the toolbar's one-string list properly.
+TEST_F(RichControlTest, LongCaptionsAreCutAt149Characters) {
+    std::string longText = Repeat('m', 200);
+    std::string kept = Repeat('m', 149);
+
+    Tab* tab = window->AddTab(10, 10, 300, 100);
+    tab->AddPage(longText.c_str());
+    EXPECT_EQ(std::string(tab->text), kept);
+    char caption[300] = {};
+    TCITEMA page{};
+    page.mask = TCIF_TEXT;
+    page.pszText = caption;
+    page.cchTextMax = sizeof caption;
+    SendMessageA(tab->handle, TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&page));
+    EXPECT_EQ(std::string(caption), kept);
+
+    Tool* tool = window->AddTool(0, 16);
+    ASSERT_TRUE(tool->AddButton(longText.c_str(), 0));
+    ASSERT_TRUE(tool->AddButton(Repeat('n', 149).c_str(), 1));
+    EXPECT_EQ(std::string(tool->text), Repeat('n', 149));
+    tool->ShowButtons();
+    for (int command : {201, 202}) {
+        char shown[300] = {};
+        SendMessageA(tool->handle, TB_GETBUTTONTEXTA, command, reinterpret_cast<LPARAM>(shown));
+        EXPECT_EQ(std::string(shown), command == 201 ? kept : Repeat('n', 149)) << command;
+    }
+
+    Tree* tree = window->AddTree(320, 10, 200, 200);
+    ASSERT_EQ(tree->AddItem(longText.c_str(), 0), 1);
+    EXPECT_EQ(std::string(tree->text), kept);
+    char itemText[300] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = tree->items[0];
+    item.pszText = itemText;
+    item.cchTextMax = sizeof itemText;
+    SendMessageA(tree->handle, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(std::string(itemText), kept);
+}
+
 }  // namespace
