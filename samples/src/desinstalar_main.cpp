@@ -1,9 +1,18 @@
-// DesinstalarOrv25.exe of the sample product: the program the uninstall
-// entry points to. The sample only tells the user that it was started.
+// DesinstalarOrv25.exe of the sample product: removes OrvNet 2.5 from the
+// machine. The uninstall entry runs it from the Windows folder with the
+// product folder, unquoted, as its command line.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    MessageBoxA(nullptr, "Desinstalador de OrvNet 2.5 (producto de ejemplo).", "OrvNet",
-                MB_OK | MB_ICONINFORMATION);
-    return 0;
+#include "desinstalar/uninstall_run.h"
+#include "platform/pc.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
+    ThePC = new PC;
+    // Started from the product folder, the process would hold it open.
+    char windows[PathBufferSize];
+    SetCurrentDirectoryA(ThePC->WindowsFolder(windows));
+    int code = RunUninstall(commandTail);
+    delete ThePC;
+    ThePC = nullptr;
+    return code;
 }

@@ -1,0 +1,7 @@
+#pragma once
+// The uninstall, from the command line to the final message.
+
+// commandTail: the command line after the program's name (the product
+// folder). Asks, stops the server, removes the product and its entries,
+// reports; returns the program's exit code (uninstall_texts.h).
+int RunUninstall(const char* commandTail);
