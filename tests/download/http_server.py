@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """The download tests' HTTP server: 127.0.0.1 only, on a port the system
 picks. Prints the port on the first line of its output, then serves until
-it is stopped or the process that started it goes away.
+it is stopped or the process it serves goes away.
+
+Usage: http_server.py [RUNNER_PID]  (default: the parent process)
 
 Bodies are made of a pattern: byte i is i % 251.
 
@@ -112,9 +114,18 @@ class Handler(BaseHTTPRequestHandler):
         self.connection.shutdown(2)
 
 
-def stop_with_parent():
-    parent = os.getppid()
-    while os.getppid() == parent:
+def alive(pid):
+    """False once the process has ended, also while it waits to be reaped."""
+    try:
+        with open("/proc/%d/stat" % pid) as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
+
+
+def stop_with(runner):
+    """Ends this process once the runner's process is gone."""
+    while alive(runner):
         time.sleep(0.5)
     os._exit(0)
 
@@ -122,7 +133,8 @@ def stop_with_parent():
 def main():
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
-    threading.Thread(target=stop_with_parent, daemon=True).start()
+    runner = int(sys.argv[1]) if len(sys.argv) > 1 else os.getppid()
+    threading.Thread(target=stop_with, args=(runner,), daemon=True).start()
     print(server.server_address[1], flush=True)
     server.serve_forever()
 

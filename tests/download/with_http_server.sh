@@ -7,11 +7,10 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-exec {port_fd}< <(exec python3 "$here/http_server.py")
+exec {port_fd}< <(exec python3 "$here/http_server.py" "$$")
 server_pid=$!
 stop_server() { kill "$server_pid" 2>/dev/null; }
 trap stop_server EXIT
-trap 'exit 143' TERM INT HUP
 
 if ! read -r -t 30 port <&"$port_fd" || [ -z "$port" ]; then
   echo "with_http_server: the test server did not start" >&2
@@ -19,4 +18,9 @@ if ! read -r -t 30 port <&"$port_fd" || [ -z "$port" ]; then
 fi
 exec {port_fd}<&-
 export SM_TEST_HTTP_PORT="$port"
-"$@"
+# In the background, so that a signal to this script is handled at once:
+# it is passed on to the command, and the server is stopped on the way out.
+"$@" &
+command_pid=$!
+trap 'kill -TERM "$command_pid" 2>/dev/null; exit 143' TERM INT HUP
+wait "$command_pid"
