@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything, packs the product into the installer and runs it.
 #
-#   ./build.sh [--no-run] [--keep GLOB]... [--system GLOB]... [PRODUCT_DIR | ARCHIVE.smx]
+#   ./build.sh [--no-run] [--keep GLOB]... [--system GLOB]... [--sign CERT.pfx [--timestamp URL]]
+#              [PRODUCT_DIR | ARCHIVE.smx]
 #
 # 1. installs what is missing and builds both sides (scripts/configure.sh);
 # 2. packs the product into OUT/OrvNet.smx with smx and verifies it: without
@@ -11,7 +12,11 @@
 #    --keep and --system mark files as smx pack does; without any, the
 #    product's tables are kept on update (Data/*.tbl, OrvServer/Data/*.tbl);
 # 3. compresses it into OUT/OrvNet.cab and binds it into OUT/OrvNetSetup.exe;
-# 4. unless --no-run, runs the installer under Wine in a fresh prefix: on
+#    with --sign, signs a copy with Authenticode into OUT/signed/OrvNetSetup.exe
+#    (scripts/sign-installer.sh: the password comes from SM_SIGN_PASSWORD,
+#    --timestamp or SM_TIMESTAMP_URL names a timestamp server); smx verify
+#    then checks the installer and prints its manifest;
+# 4. unless --no-run, runs the (signed) installer under Wine in a fresh prefix: on
 #    your display when there is one, otherwise on a private Xvfb display,
 #    saving a screenshot of its screen to OUT/consent_screen.png and leaving
 #    by "Salir".
@@ -21,6 +26,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 run=1
 input=""
+sign_cert=""
 marks=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -28,7 +34,11 @@ while [ $# -gt 0 ]; do
     --keep|--system)
       [ $# -ge 2 ] || { echo "build.sh: $1 needs a pattern" >&2; exit 2; }
       marks+=("$1" "$2"); shift ;;
-    -h|--help) sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --sign|--timestamp)
+      [ $# -ge 2 ] || { echo "build.sh: $1 needs a value" >&2; exit 2; }
+      if [ "$1" = --sign ]; then sign_cert=$2; else export SM_TIMESTAMP_URL=$2; fi
+      shift ;;
+    -h|--help) sed -n '2,24p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "build.sh: unknown option '$1'" >&2; exit 2 ;;
     *)
       if [ -n "$input" ]; then echo "build.sh: one PRODUCT_DIR or ARCHIVE.smx only" >&2; exit 2; fi
@@ -60,7 +70,16 @@ else
 fi
 "$smx" cab "$out/OrvNet.smx" -o "$out/OrvNet.cab"
 cmake --build "$SM_BUILD_DIR/win" --target OrvNetSetup consent_driver >/dev/null
-echo "build.sh: $out/OrvNetSetup.exe"
+installer="$out/OrvNetSetup.exe"
+if [ -n "$sign_cert" ]; then
+  # A signed installer from an earlier build must not outlive a failed signing.
+  rm -f "$out/signed/OrvNetSetup.exe"
+  mkdir -p "$out/signed"
+  "$root/scripts/sign-installer.sh" "$sign_cert" "$installer" "$out/signed/OrvNetSetup.exe"
+  installer="$out/signed/OrvNetSetup.exe"
+fi
+"$smx" verify "$installer"
+echo "build.sh: $installer"
 
-[ "$run" -eq 1 ] && "$root/scripts/run-installer.sh" "$out/OrvNetSetup.exe"
+[ "$run" -eq 1 ] && "$root/scripts/run-installer.sh" "$installer"
 exit 0

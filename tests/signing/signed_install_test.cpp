@@ -1,0 +1,74 @@
+// The installer as build.sh --sign ships it: the sample product's payload
+// bound in, signed with Authenticode on the build host. The signature sits
+// after the program's sections, where the loader does not look, so the
+// signed installer must run and install exactly as the unsigned one does.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "app/accept_flow.h"
+#include "install/smx_reader.h"
+#include "install_fixture.h"
+#include "installer_session.h"
+#include "support/dialog_answerer.h"
+
+namespace {
+
+std::string CommonProductFolder() {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, path);
+    std::string folder(path);
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder.substr(0, folder.find_last_of('\\') + 1) + "OrvNet";
+}
+
+// The size of the certificate table: data directory 4 of the PE32 header.
+uint32_t CertificateTableSize(const std::string& program) {
+    std::string bytes = ReadText(program);
+    auto u32 = [&](size_t at) {
+        return at + 4 <= bytes.size() ? uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
+                                            uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24
+                                      : 0u;
+    };
+    const size_t optionalHeader = u32(0x3C) + 24;
+    return u32(optionalHeader + 96 + 4 * 8 + 4);
+}
+
+TEST(SignedInstaller, InstallsTheSampleProductByteForByte) {
+    std::string program = BesideTestProgram("OrvNetSetup_signed.exe");
+    ASSERT_GT(CertificateTableSize(program), 0u) << "not signed";
+    InstallerSession session(program);
+    session.Press(AcceptId);
+    HWND question = session.WaitForBox();
+    ASSERT_NE(question, nullptr);
+    PressDialogButton(question, IDNO);
+    HWND done = session.WaitForBox();
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(session.BoxText(done), InstalledText);
+    PressDialogButton(done, IDOK);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+
+    // Every record of the archive inside the payload, and nothing else.
+    std::string folder = CommonProductFolder();
+    SmFile archive(BesideTestProgram("signing_product.smx").c_str());
+    SmxReader reader(archive);
+    std::vector<std::string> expected;
+    SmxRecord record;
+    while (reader.Next(record)) {
+        std::string name = record.header.name;
+        if (record.type == SmxRecordType::Directory) {
+            expected.push_back(name + "\\");
+            continue;
+        }
+        expected.push_back(name);
+        std::string content(record.header.size, '\0');
+        ASSERT_TRUE(reader.ReadContent(record, content.data()));
+        EXPECT_EQ(ReadText(folder + "\\" + name), content) << name;
+    }
+    // A fresh installation also makes the configuration table.
+    expected.push_back("Data\\ConfigL.tbl");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(ListTree(folder), expected);
+}
+
+}  // namespace
