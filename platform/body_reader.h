@@ -1,10 +1,9 @@
 #pragma once
 // Reading the body of an opened address chunk by chunk: the one loop behind
 // every transfer of the download object and the online package routine.
-#include <windows.h>
-#include <wininet.h>
-
 #include <cstdint>
+
+#include "internet_open.h"
 
 enum class BodyEnd {
     Ended,         // the server's stream ended (a read of 0 bytes)
@@ -21,10 +20,6 @@ struct BodyRead {
 
 constexpr uint32_t NoLimit = UINT32_MAX;
 
-// The body length an HTTP server announced (Content-Length); NoLimit when
-// it announced none (chunked transfer, other schemes).
-uint32_t AnnouncedLength(HINTERNET url);
-
 // Reads up to `capacity` bytes at a time into buffer and hands each chunk to
 // take(chunk, count, received so far), which returns false to stop. Stops
 // after the chunk that brings the received count to `limit` or beyond. A
@@ -32,17 +27,18 @@ uint32_t AnnouncedLength(HINTERNET url);
 // the stream (a read of 0 bytes), so that end is checked against it.
 template <class Take>
 BodyRead ReadBody(HINTERNET url, char* buffer, uint32_t capacity, uint32_t limit, Take take) {
-    const uint32_t announced = AnnouncedLength(url);
+    uint32_t announced = 0;
+    const bool lengthKnown = AnnouncedLength(url, announced);
     uint32_t received = 0;
     for (;;) {
         DWORD got = 0;
         if (!InternetReadFile(url, buffer, capacity, &got)) return {received, BodyEnd::ReadFailed};
         if (got == 0) {
-            bool cut = announced != NoLimit && received < announced;
+            bool cut = lengthKnown && received < announced;
             return {received, cut ? BodyEnd::ReadFailed : BodyEnd::Ended};
         }
         received += got;
-        if (!take(static_cast<const char*>(buffer), static_cast<uint32_t>(got), received)) {
+        if (!take(buffer, static_cast<uint32_t>(got), received)) {
             return {received, BodyEnd::Refused};
         }
         if (received >= limit) return {received, BodyEnd::LimitReached};

@@ -1,7 +1,5 @@
 #include "internet_open.h"
 
-#include "body_reader.h"
-
 namespace {
 const char kAgent[] = "Velmarisco";
 
@@ -31,11 +29,12 @@ HINTERNET OpenAddress(HINTERNET session, const char* address) {
     return url;
 }
 
-uint32_t AnnouncedLength(HINTERNET url) {
-    DWORD length = 0;
-    DWORD size = sizeof length;
-    if (!HttpQueryInfoA(url, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, nullptr)) {
-        return NoLimit;
+bool AnnouncedLength(HINTERNET url, uint32_t& length) {
+    DWORD announced = 0;
+    DWORD size = sizeof announced;
+    if (!HttpQueryInfoA(url, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &announced, &size, nullptr)) {
+        return false;
     }
-    return length;
+    length = announced;
+    return true;
 }

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <cstdint>
+
 // A direct session (no proxy) with the agent name "Velmarisco"; null when
 // the library cannot give one.
 HINTERNET OpenInternetSession();
@@ -14,3 +16,8 @@ HINTERNET OpenInternetSession();
 // server answers with anything but success: an error page is not the
 // resource that was asked for.
 HINTERNET OpenAddress(HINTERNET session, const char* address);
+
+// The body length an HTTP server announced for an opened address
+// (Content-Length). False when it announced none (chunked transfer, other
+// schemes).
+bool AnnouncedLength(HINTERNET url, uint32_t& length);

@@ -18,13 +18,14 @@ HINTERNET PackageSession = nullptr;
 bool ReceivePackage(HINTERNET url, SmFile& file, uint32_t expected, ProgressSink& progress) {
     char buffer[kChunkSize];
     PumpMessages();
-    BodyRead read = ReadBody(url, buffer, sizeof buffer, NoLimit, [&](const char* chunk, uint32_t count, uint32_t received) {
+    auto write = [&](const char* chunk, uint32_t count, uint32_t received) {
         if (received > expected) return false;
         if (!file.WriteAt(static_cast<int32_t>(received - count), chunk, count)) return false;
         progress.SetPosition(static_cast<int>(received / kProgressUnit));
-        PumpMessages();
+        PumpMessages();  // before the next read
         return true;
-    });
+    };
+    BodyRead read = ReadBody(url, buffer, sizeof buffer, NoLimit, write);
     return read.end == BodyEnd::Ended && read.received == expected;
 }
 }  // namespace

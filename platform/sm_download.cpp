@@ -22,12 +22,13 @@ BodyRead SaveBody(HINTERNET url, const char* path, uint32_t limit, uint32_t& wri
     SmRawFile file(path);
     if (!file.IsOpen()) return {0, BodyEnd::Refused};
     char buffer[DownloadChunkSize];
-    BodyRead read = ReadBody(url, buffer, sizeof buffer, limit, [&](const char* chunk, uint32_t count, uint32_t received) {
+    auto write = [&](const char* chunk, uint32_t count, uint32_t received) {
         if (!file.WriteAt(static_cast<int32_t>(written), chunk, count)) return false;
         written = received;
         after(received);
         return true;
-    });
+    };
+    BodyRead read = ReadBody(url, buffer, sizeof buffer, limit, write);
     if (!file.Close()) written = 0;
     return read;
 }
@@ -80,10 +81,11 @@ bool SmDownload::SaveToWithProgress(const char* path, uint32_t expected, Progres
 bool SmDownload::ReadWithCallback(uint32_t expected, ChunkFunction chunk, void* context) {
     if (url_ == nullptr) return false;
     char buffer[DownloadChunkSize];
-    BodyRead read = ReadBody(url_, buffer, sizeof buffer, expected, [&](const char* bytes, uint32_t count, uint32_t received) {
+    auto handOver = [&](const char* bytes, uint32_t count, uint32_t received) {
         if (chunk != nullptr) chunk(bytes, count, received, expected, context);
         return true;
-    });
+    };
+    BodyRead read = ReadBody(url_, buffer, sizeof buffer, expected, handOver);
     return read.end == BodyEnd::LimitReached;
 }
 
@@ -93,14 +95,15 @@ uint32_t SmDownload::ReadAll(char** block) {
     if (url_ == nullptr) return 0;
     char buffer[DownloadChunkSize];
     char* collected = nullptr;
-    BodyRead read = ReadBody(url_, buffer, sizeof buffer, NoLimit, [&](const char* chunk, uint32_t count, uint32_t received) {
+    auto append = [&](const char* chunk, uint32_t count, uint32_t received) {
         // On failure the old block stays valid and is released below.
         void* grown = TheBlockResize(collected, received);
         if (grown == nullptr) return false;
         collected = static_cast<char*>(grown);
         std::memcpy(collected + (received - count), chunk, count);
         return true;
-    });
+    };
+    BodyRead read = ReadBody(url_, buffer, sizeof buffer, NoLimit, append);
     if (read.end != BodyEnd::Ended) {
         TheBlockRelease(collected);
         return 0;
