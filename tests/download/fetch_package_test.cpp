@@ -3,6 +3,7 @@
 // the package is downloaded into the temporary folder.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -109,8 +110,9 @@ TEST_F(FetchPackageTest, DownloadsWhatTheServerAnnounces) {
     std::vector<std::string> requests = ServerLog();
     EXPECT_EQ(requests, (std::vector<std::string>{kSizeRequest, "/full/50000/OrvNet.txt\tVelmarisco"}));
 
-    // The session was the routine's own and is closed again.
+    // The routine closed its session again.
     EXPECT_FALSE(DownloadPackage(ServerAddress("/full/50000").c_str(), "OrvNet.txt", 50000, progress));
+    // A size answer that does not match the package: nothing is kept.
     SetSizeText("40000\r\n");
     EXPECT_FALSE(FetchPackage(ServerAddress("/full/50000").c_str(), "OrvNet.txt", progress));
     EXPECT_FALSE(FileExists(TempPackage()));
