@@ -120,6 +120,75 @@ def cabinets():
     yield "name_too_long", long_name
 
 
+def executable(resources):
+    """A 32-bit Windows program: MZ and PE headers and one .rsrc section
+    whose tree (type, id, one neutral language) holds the resources, given
+    as (type, id, bytes)."""
+    tree = {}
+    for kind, number, data in resources:
+        tree.setdefault(kind, {})[number] = data
+    align = lambda n: (n + 3) & ~3
+    type_dirs = 16 + 8 * len(tree)
+    name_dirs = sum(16 + 8 * len(ids) for ids in tree.values())
+    lang_dirs = sum(24 * len(ids) for ids in tree.values())
+    entries_at = type_dirs + name_dirs + lang_dirs
+    data_at = entries_at + 16 * len(resources)
+    section = bytearray(data_at)
+    rva = 0x1000
+    name_at, lang_at, entry_at = type_dirs, type_dirs + name_dirs, entries_at
+    struct.pack_into("<HH", section, 12, 0, len(tree))
+    for t, kind in enumerate(sorted(tree)):
+        ids = tree[kind]
+        struct.pack_into("<II", section, 16 + 8 * t, kind, 0x80000000 | name_at)
+        struct.pack_into("<HH", section, name_at + 12, 0, len(ids))
+        for i, number in enumerate(sorted(ids)):
+            struct.pack_into("<II", section, name_at + 16 + 8 * i, number, 0x80000000 | lang_at)
+            struct.pack_into("<HH", section, lang_at + 12, 0, 1)
+            struct.pack_into("<II", section, lang_at + 16, 0, entry_at)
+            struct.pack_into("<II", section, entry_at, rva + len(section), len(ids[number]))
+            section += ids[number] + b"\0" * (align(len(ids[number])) - len(ids[number]))
+            lang_at += 24
+            entry_at += 16
+        name_at += 16 + 8 * len(ids)
+    head = bytearray(0x200)
+    head[0:2] = b"MZ"
+    struct.pack_into("<I", head, 0x3C, 0x40)
+    head[0x40:0x44] = b"PE\0\0"
+    struct.pack_into("<HHIIIHH", head, 0x44, 0x14C, 1, 0, 0, 0, 224, 0x0102)
+    struct.pack_into("<H", head, 0x58, 0x10B)
+    struct.pack_into("<I", head, 0x58 + 92, 16)
+    struct.pack_into("<II", head, 0x58 + 96 + 16, rva, len(section))
+    table = 0x58 + 224
+    head[table:table + 5] = b".rsrc"
+    struct.pack_into("<IIII", head, table + 8, len(section), rva, len(section), 0x200)
+    return bytes(head + section)
+
+
+def installers():
+    good_archive = archive([(2, "OrvNet.exe", b"main program" * 20), (1, "Data", b""),
+                            (2, "Data\\Clientes.tbl", bytes(range(256)) * 200, 1)])
+    payload = cabinet(good_archive)
+    icon = (14, 1, b"icon group")
+    good = executable([(10, 9001, payload), (10, 9002, b"other"), icon])
+    yield "valid_installer", good
+    yield "no_payload", executable([icon])
+    yield "empty_payload", executable([(10, 9001, b""), icon])
+    yield "payload_not_a_cabinet", executable([(10, 9001, b"MZ, no cabinet"), icon])
+    yield "truncated_in_payload", good[:0x200 + 200 + len(payload) // 2]
+    bad = bytearray(payload)
+    bad[len(bad) // 2] ^= 0x41
+    yield "payload_block_corrupt", executable([(10, 9001, bytes(bad)), icon])
+    damaged_archive = archive([(2, "a.txt", b"abc")]) + header(2, "cut.txt", 1000) + b"only ten.."
+    yield "wrong_archive_inside", executable([(10, 9001, cabinet(damaged_archive)), icon])
+    far = bytearray(good)
+    struct.pack_into("<I", far, 0x200 + 16 + 4, 0x80000000 | 0x7FFFFF00)
+    yield "tree_entry_outside", bytes(far)
+    past = bytearray(good)
+    struct.pack_into("<I", past, 0x58 + 224 + 20, 0x7FFFFFF0)
+    yield "section_past_end", bytes(past)
+    yield "mz_only", b"MZ" + b"\0" * 62
+
+
 def codec_texts():
     yield "abc", b"ywj9"
     yield "single_byte_final", b"b7"
@@ -149,6 +218,8 @@ def main():
         put("smx_tools", name, data)
     for name, data in cabinets():
         put("cab_reader", name, data)
+    for name, data in installers():
+        put("installer_reader", name, data)
     for name, data in codec_texts():
         put("sm_b64", name, data)
     for name, data in line_files():

@@ -5,7 +5,7 @@
 #
 # Usage: fuzz/run.sh [SECONDS_PER_TARGET] [TARGET]...
 #   default: 1800 seconds for each of archive_walk smx_tools cab_reader
-#   sm_b64 read_line. SM_BUILD_DIR names the build folder (default: build).
+#   installer_reader sm_b64 read_line. SM_BUILD_DIR names the build folder (default: build).
 #
 # New inputs go to <build>/fuzz/corpus/<target> (the seeds in fuzz/corpus
 # stay as they are); findings to <build>/fuzz/findings/<target>; the log of
@@ -18,7 +18,7 @@ build="${SM_BUILD_DIR:-$root/build}/fuzz"
 seconds="${1:-1800}"
 shift || true
 targets=("$@")
-[ "${#targets[@]}" -eq 0 ] && targets=(archive_walk smx_tools cab_reader sm_b64 read_line)
+[ "${#targets[@]}" -eq 0 ] && targets=(archive_walk smx_tools cab_reader installer_reader sm_b64 read_line)
 
 if [ ! -f "$build/Makefile" ]; then
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSM_FUZZ=ON \
