@@ -5,13 +5,16 @@
 
 #include "desinstalar/uninstall_run.h"
 #include "platform/pc.h"
+#include "ui/sm_aplicacion.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
     ThePC = new PC;
     // Started from the product folder, the process would hold it open.
     char windows[PathBufferSize];
     SetCurrentDirectoryA(ThePC->WindowsFolder(windows));
-    int code = RunUninstall(commandTail);
+    SmAplicacion* application = new SmAplicacion;
+    int code = RunUninstall(commandTail, *application);
+    delete application;
     delete ThePC;
     ThePC = nullptr;
     return code;

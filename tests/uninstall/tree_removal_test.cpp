@@ -12,6 +12,7 @@
 #include "desinstalar/tree_removal.h"
 #include "desinstalar/uninstall_texts.h"
 #include "install_fixture.h"
+#include "platform/progress_sink.h"
 #include "support/temp_dir.h"
 #include "unix_link.h"
 
@@ -62,7 +63,7 @@ class KeepingTables : public TreeRemovalTest, public ::testing::WithParamInterfa
 
 TEST_P(KeepingTables, RemovesEverythingButTheKeptTablesAndTheirFolders) {
     const KeepCase& c = GetParam();
-    TreeRemoval result = RemoveProductTree(product.c_str(), c.keepTables);
+    TreeRemoval result = RemoveProductTree(product.c_str(), c.keepTables, nullptr);
     EXPECT_TRUE(result.leftovers.empty());
     EXPECT_EQ(result.keptTables, c.keptTables);
     EXPECT_EQ(result.folderRemoved, c.remaining.empty());
@@ -84,10 +85,27 @@ INSTANTIATE_TEST_SUITE_P(
                                 "OrvServer\\Data\\", "OrvServer\\Data\\Servidor.tbl"}}),
     [](const ::testing::TestParamInfo<KeepCase>& info) { return info.param.name; });
 
+class FolderLog : public StatusSink {
+public:
+    void SetText(const char* text) override { folders.push_back(text); }
+    std::vector<std::string> folders;
+};
+
+TEST_F(TreeRemovalTest, TellsEachFolderAsItIsEmptied) {
+    FolderLog log;
+    RemoveProductTree(product.c_str(), false, &log);
+    ASSERT_FALSE(log.folders.empty());
+    EXPECT_EQ(log.folders.front(), product);
+    std::vector<std::string> inner(log.folders.begin() + 1, log.folders.end());
+    std::sort(inner.begin(), inner.end());
+    EXPECT_EQ(inner, (std::vector<std::string>{"Data", "Data\\Viejos", "Informes", "Informes\\Plantillas",
+                                               "OrvServer", "OrvServer\\Data", "Vacia"}));
+}
+
 TEST_F(TreeRemovalTest, FolderWithoutTablesGoesEvenWhenTablesAreKept) {
     DeleteFileA((product + "\\Data\\Clientes.tbl").c_str());
     DeleteFileA((product + "\\Data\\PRECIOS.TBL").c_str());
-    TreeRemoval result = RemoveProductTree(product.c_str(), true);
+    TreeRemoval result = RemoveProductTree(product.c_str(), true, nullptr);
     EXPECT_EQ(result.keptTables, 1);
     EXPECT_EQ(ListTree(product),
               (std::vector<std::string>{"OrvServer\\", "OrvServer\\Data\\", "OrvServer\\Data\\Servidor.tbl"}));
@@ -104,7 +122,7 @@ TEST_F(TreeRemovalTest, LinksAreNeitherFollowedNorRemovedAndWhatTheyReachSurvive
     MakeUnixLink(outside + "\\Vacio", product + "\\vacio");
     MakeUnixLink(outside + "\\archivo.txt", product + "\\Informes\\archivo.txt");
 
-    TreeRemoval result = RemoveProductTree(product.c_str(), false);
+    TreeRemoval result = RemoveProductTree(product.c_str(), false, nullptr);
 
     EXPECT_EQ(ReadText(outside + "\\Lleno\\valioso.txt"), "valioso");
     EXPECT_NE(GetFileAttributesA((outside + "\\Vacio").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -123,7 +141,7 @@ TEST_F(TreeRemovalTest, HeldFileIsListedAndTheRestIsRemoved) {
     std::string heldPath = product + "\\Informes\\Plantillas\\Resumen del año.txt";
     HANDLE held = CreateFileA(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    TreeRemoval result = RemoveProductTree(product.c_str(), false);
+    TreeRemoval result = RemoveProductTree(product.c_str(), false, nullptr);
     CloseHandle(held);
 
     EXPECT_EQ(result.leftovers, std::vector<std::string>{heldPath});

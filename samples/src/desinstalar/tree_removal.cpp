@@ -5,20 +5,22 @@
 #include "install/path_join.h"
 #include "kept_tables.h"
 #include "platform/pc.h"
+#include "platform/progress_sink.h"
 #include "resolved_path.h"
 
 namespace {
 
 class TreeWalk {
 public:
-    TreeWalk(const char* folder, bool keepTables, TreeRemoval& result)
-        : folder_(folder), keepTables_(keepTables), result_(result) {}
+    TreeWalk(const char* folder, bool keepTables, StatusSink* status, TreeRemoval& result)
+        : folder_(folder), keepTables_(keepTables), status_(status), result_(result) {}
 
     bool Start() { return ResolvedPath(folder_, resolvedRoot_, sizeof resolvedRoot_); }
 
     // Removes what lies inside the folder at relative ("" for the product
     // folder). True when nothing is left in it.
     bool EmptyFolder(const std::string& relative) {
+        if (status_ != nullptr) status_->SetText(relative.empty() ? folder_ : relative.c_str());
         bool empty = true;
         for (const Entry& entry : EntriesOf(relative)) {
             std::string inner = relative.empty() ? entry.name : relative + "\\" + entry.name;
@@ -86,15 +88,16 @@ private:
 
     const char* folder_;
     bool keepTables_;
+    StatusSink* status_;
     TreeRemoval& result_;
     char resolvedRoot_[PathBufferSize] = {};
 };
 
 }  // namespace
 
-TreeRemoval RemoveProductTree(const char* productFolder, bool keepTables) {
+TreeRemoval RemoveProductTree(const char* productFolder, bool keepTables, StatusSink* status) {
     TreeRemoval result;
-    TreeWalk walk(productFolder, keepTables, result);
+    TreeWalk walk(productFolder, keepTables, status, result);
     if (!walk.Start()) {
         result.leftovers.push_back(productFolder);
         return result;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+class StatusSink;
+
 struct TreeRemoval {
     int keptTables = 0;
     // Full paths of what stayed although it was to go (folders end with a
@@ -18,5 +20,6 @@ struct TreeRemoval {
 // the folders that hold them. An entry whose resolved place is not its own
 // place in the tree is a link: it is never entered or removed, since the
 // removal could reach what it points to. Whatever cannot be removed is listed
-// and the rest is still removed.
-TreeRemoval RemoveProductTree(const char* productFolder, bool keepTables);
+// and the rest is still removed. status, when given, is told each folder as
+// it is emptied: the product folder, then the others relative to it.
+TreeRemoval RemoveProductTree(const char* productFolder, bool keepTables, StatusSink* status);

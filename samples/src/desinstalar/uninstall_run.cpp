@@ -10,6 +10,7 @@
 #include "outcome_message.h"
 #include "platform/pc.h"
 #include "product_folder.h"
+#include "removal_window.h"
 #include "server_stop.h"
 #include "tree_removal.h"
 #include "uninstall_texts.h"
@@ -41,7 +42,7 @@ void RemoveMachineEntries(const char* productFolder, std::vector<std::string>& l
 }
 }  // namespace
 
-int RunUninstall(const char* commandTail) {
+int RunUninstall(const char* commandTail, SmAplicacion& application) {
     char folder[PathBufferSize];
     char message[kMessageSize];
     FolderRefusal refusal = CheckProductFolder(commandTail, folder, sizeof folder);
@@ -53,10 +54,17 @@ int RunUninstall(const char* commandTail) {
     if (Ask(RemoveQuestionText) != IDYES) return ExitCancelled;
     bool keepTables = Ask(KeepTablesQuestionText) != IDNO;
 
-    StopServer();
-    TreeRemoval tree = RemoveProductTree(folder, keepTables);
-    std::vector<std::string> leftovers = tree.leftovers;
-    RemoveMachineEntries(folder, leftovers);
+    TreeRemoval tree;
+    std::vector<std::string> leftovers;
+    {
+        RemovalWindow window(application);
+        window.SetText(StoppingServerText);
+        StopServer();
+        tree = RemoveProductTree(folder, keepTables, &window);
+        leftovers = tree.leftovers;
+        window.SetText(RemovingEntriesText);
+        RemoveMachineEntries(folder, leftovers);
+    }
 
     OutcomeMessage(folder, tree.keptTables, leftovers, message, sizeof message);
     MessageBoxA(nullptr, message, UninstallCaption, MB_OK | (leftovers.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));

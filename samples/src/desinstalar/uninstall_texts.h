@@ -10,6 +10,10 @@ constexpr char KeepTablesQuestionText[] =
     "¿Desea conservar sus tablas de datos (Data\\*.tbl y OrvServer\\Data\\*.tbl)? Si responde No, también se "
     "eliminarán.";
 
+// Status lines of the window shown during the removal.
+constexpr char StoppingServerText[] = "Deteniendo OrvServer...";
+constexpr char RemovingEntriesText[] = "Quitando el registro, el acceso directo y el desinstalador...";
+
 constexpr char RemovedText[] = "OrvNet 2.5 se desinstaló correctamente";
 // Followed by the product folder.
 constexpr char TablesKeptText[] = "Sus tablas de datos quedaron en ";
