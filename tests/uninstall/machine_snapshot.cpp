@@ -6,9 +6,12 @@
 
 namespace {
 
-// Wine's display driver rewrites this value under its device keys whenever
-// a program opens a window: a change of Wine's own, not of the program.
+// Wine's display driver rewrites this value under its device keys, and the
+// device map under HKLM\Hardware (which Windows rebuilds at every start),
+// whenever a program opens a window: changes of Wine's own, not of the
+// program.
 constexpr char kWineVolatileValue[] = "DriverDateData";
+constexpr char kVolatileTree[] = "HKLM\\Hardware";
 
 void ListFiles(const std::string& folder, std::map<std::string, std::string>& files) {
     WIN32_FIND_DATAA found;
@@ -31,6 +34,7 @@ void ListFiles(const std::string& folder, std::map<std::string, std::string>& fi
 }
 
 void ListRegistry(HKEY key, const std::string& path, std::map<std::string, std::string>& values) {
+    if (path == kVolatileTree) return;
     values[path + "\\(key)"] = "";
     char name[16384];
     std::vector<BYTE> data(1 << 16);

@@ -162,7 +162,8 @@ TEST_P(LifeCycle, InstallUpdateUninstallLeavesOnlyWhatTheUserKept) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, LifeCycle,
-                         ::testing::Values(LifeCase{"TablesKept", IDYES, true}, LifeCase{"TablesRemoved", IDNO, false}),
+                         ::testing::Values(LifeCase{"TablesKept", IDYES, true}, LifeCase{"TablesRemoved", IDNO, false},
+                                           LifeCase{"TablesKeptByDefault", DefaultButton, true}),
                          [](const ::testing::TestParamInfo<LifeCase>& info) { return info.param.name; });
 
 TEST(Uninstall, HeldFileIsReportedAndEverythingElseIsRemoved) {

@@ -9,6 +9,8 @@
 
 namespace {
 constexpr DWORD kUninstallTimeoutMs = 60000;
+constexpr DWORD kPollMs = 20;
+constexpr int kMessageBoxTextId = 0xFFFF;
 
 ByteVector SamplePayload() {
     std::string cabinet = ReadText(BesideTestProgram("uninstall_sample.cab"));
@@ -36,7 +38,6 @@ std::string UninstallString() { return MachineRegistryText(UninstallKey, "Uninst
 
 UninstallRun RunUninstall(const std::string& commandLine, const std::vector<int>& answers,
                           const std::string& folder) {
-    DialogAnswerer answerer("OrvNet", answers);
     std::string command = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -46,15 +47,28 @@ UninstallRun RunUninstall(const std::string& commandLine, const std::vector<int>
         throw std::runtime_error("cannot start " + commandLine);
     }
     UninstallRun run;
-    if (WaitForSingleObject(process.hProcess, kUninstallTimeoutMs) == WAIT_OBJECT_0) {
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        run.exitCode = code;
-    } else {
-        TerminateProcess(process.hProcess, 99);
+    HWND last = nullptr;
+    for (DWORD waited = 0; waited < kUninstallTimeoutMs && !run.exitCode; waited += kPollMs) {
+        // A box stays until the press is handled; a new box is a new handle.
+        HWND box = FindWindowA("#32770", "OrvNet");
+        if (box != nullptr && box != last && IsWindowVisible(box)) {
+            char text[4096] = {};
+            GetDlgItemTextA(box, kMessageBoxTextId, text, sizeof text);
+            run.boxes.push_back(text);
+            size_t index = run.boxes.size() - 1;
+            int answer = index < answers.size() ? answers[index] : IDOK;
+            if (answer == DefaultButton) answer = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0));
+            PressDialogButton(box, answer);
+            last = box;
+        }
+        if (WaitForSingleObject(process.hProcess, kPollMs) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(process.hProcess, &code);
+            run.exitCode = code;
+        }
     }
+    if (!run.exitCode) TerminateProcess(process.hProcess, 99);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    run.boxes = answerer.Texts();
     return run;
 }

@@ -21,9 +21,12 @@ struct UninstallRun {
     std::vector<std::string> boxes;  // texts of the message boxes, in order
 };
 
+// An answer that presses the box's default button, as the Enter key does.
+constexpr int DefaultButton = 0;
+
 // Starts commandLine (CreateProcess, no application name, as the system
 // starts an uninstall string) in folder (or the test's own), answers the
-// message boxes captioned "OrvNet" with answers in order, then with OK, and
-// waits for the program to end.
+// message boxes captioned "OrvNet" with answers in order (IDYES, IDNO or
+// DefaultButton), then with OK, and waits for the program to end.
 UninstallRun RunUninstall(const std::string& commandLine, const std::vector<int>& answers,
                           const std::string& folder = "");
