@@ -14,9 +14,7 @@ namespace {
 constexpr char kServerValue[] = "OrvServer";
 constexpr char kServerProgram[] = "\\OrvServer\\OrvServer.exe";
 constexpr char kUninstallStringValue[] = "UninstallString";
-constexpr char kShortcutName[] = "\\OrvNet.lnk";
 constexpr char kMainProgram[] = "\\OrvNet.exe";
-constexpr char kUninstallerName[] = "\\DesinstalarOrv25.exe";
 
 // The REG_SZ value, or false when the key or value is missing or too long.
 bool ReadMachineText(const char* subkey, const char* valueName, char* text, DWORD capacity) {
@@ -85,7 +83,7 @@ EntryOutcome RemoveDesktopShortcut(const char* productFolder) {
     char ours[PathBufferSize];
     char target[PathBufferSize];
     ThePC->CommonDesktopFolder(desktop, sizeof desktop);
-    if (!JoinPath(link, sizeof link, desktop, kShortcutName) ||
+    if (!JoinPath(link, sizeof link, desktop, ShortcutName) ||
         !JoinPath(ours, sizeof ours, productFolder, kMainProgram)) {
         return EntryOutcome::Failed;
     }
@@ -98,7 +96,7 @@ EntryOutcome RemoveUninstallerCopy() {
     char windows[ShortPathBufferSize];
     char copy[PathBufferSize];
     ThePC->WindowsFolder260(windows, sizeof windows);
-    if (!JoinPath(copy, sizeof copy, windows, kUninstallerName)) return EntryOutcome::Failed;
+    if (!JoinPath(copy, sizeof copy, windows, UninstallerName)) return EntryOutcome::Failed;
     if (!ThePC->Exists(copy)) return EntryOutcome::Absent;
     if (ThePC->RemoveFile(copy)) return EntryOutcome::Removed;
     return MoveFileExA(copy, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? EntryOutcome::Scheduled : EntryOutcome::Failed;

@@ -20,3 +20,8 @@ EntryOutcome RemoveDesktopShortcut(const char* productFolder);
 // The running uninstaller may be this very file: what cannot be removed now
 // is handed to the system's delayed deletion.
 EntryOutcome RemoveUninstallerCopy();
+
+// Names of the shortcut on the all-users desktop and of the uninstaller's
+// copy in the Windows folder, each after a backslash.
+constexpr char ShortcutName[] = "\\OrvNet.lnk";
+constexpr char UninstallerName[] = "\\DesinstalarOrv25.exe";

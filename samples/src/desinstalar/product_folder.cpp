@@ -6,6 +6,7 @@
 
 #include "install/path_join.h"
 #include "platform/bounded_copy.h"
+#include "platform/pc.h"
 #include "uninstall_texts.h"
 
 namespace {
@@ -64,7 +65,7 @@ FolderRefusal CheckProductFolder(const char* commandTail, char* folder, size_t c
     }
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return FolderRefusal::Link;
 
-    char mainProgram[MAX_PATH * 2];
+    char mainProgram[PathBufferSize];
     if (!JoinPath(mainProgram, sizeof mainProgram, folder, "\\", MainProgramName)) return FolderRefusal::TooLong;
     DWORD programAttributes = GetFileAttributesA(mainProgram);
     if (programAttributes == INVALID_FILE_ATTRIBUTES || (programAttributes & FILE_ATTRIBUTE_DIRECTORY)) {

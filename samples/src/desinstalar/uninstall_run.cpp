@@ -34,10 +34,10 @@ void RemoveMachineEntries(const char* productFolder, std::vector<std::string>& l
     note(uninstallEntry, machine + UninstallKey);
 
     char place[PathBufferSize];
-    note(RemoveDesktopShortcut(productFolder), std::string(ThePC->CommonDesktopFolder(place)) + "\\OrvNet.lnk");
+    note(RemoveDesktopShortcut(productFolder), std::string(ThePC->CommonDesktopFolder(place)) + ShortcutName);
     // Another installation's entry still runs the shared copy.
     if (uninstallEntry != EntryOutcome::OtherFolder) {
-        note(RemoveUninstallerCopy(), std::string(ThePC->WindowsFolder(place)) + "\\DesinstalarOrv25.exe");
+        note(RemoveUninstallerCopy(), std::string(ThePC->WindowsFolder(place)) + UninstallerName);
     }
 }
 }  // namespace
