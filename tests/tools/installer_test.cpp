@@ -5,9 +5,15 @@
 // files left behind.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 #include "pe_image.h"
 #include "pe_resource.h"
@@ -200,6 +206,40 @@ TEST_F(InstallerInput, DamageIsReportedAboutTheInstallerAndWritesNothing) {
             EXPECT_FALSE(fs::exists(dir / "x")) << c.what;
         }
     }
+    EXPECT_EQ(SmxLeftovers(), std::vector<std::string>{});
+}
+
+// An installer is expanded into a private temporary folder, as large as
+// the product. Ctrl-C while that happens must not leave it behind: smx is
+// stopped while the folder exists, interrupted, and let go.
+TEST_F(InstallerInput, AnInterruptWhileExpandingLeavesNoTemporaryFiles) {
+    constexpr uint32_t kZeros = 150u << 20;
+    WriteWholeFile(dir / "big.smx", Cat({Header(0, "OrvNet", 2), Header(2, "big.bin", kZeros)}));
+    fs::resize_file(dir / "big.smx", 2 * 160 + uint64_t(kZeros));
+    ASSERT_EQ(Smx({"cab", dir / "big.smx", "-o", dir / "big.cab"}).status, 0);
+    WriteWholeFile(dir / "big.exe", InstallerAround(ReadWholeFile(dir / "big.cab")));
+    fs::remove(dir / "big.smx");
+
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        freopen("/dev/null", "w", stdout);
+        freopen("/dev/null", "w", stderr);
+        execl(SMX_PROGRAM, "smx", "verify", (dir / "big.exe").c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    bool seen = false;
+    int status = 0;
+    while (!seen && waitpid(child, &status, WNOHANG) == 0) {
+        seen = !SmxLeftovers().empty();
+        if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_TRUE(seen) << "smx ended before its temporary folder was seen";
+    kill(child, SIGSTOP);
+    kill(child, SIGINT);
+    kill(child, SIGCONT);
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
     EXPECT_EQ(SmxLeftovers(), std::vector<std::string>{});
 }
 

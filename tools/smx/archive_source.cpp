@@ -5,7 +5,6 @@
 #include <iterator>
 #include <vector>
 
-#include "output_file.h"
 #include "pe_resource.h"
 #include "progress_bar.h"
 #include "sha256.h"
@@ -65,9 +64,9 @@ void ArchiveSource::TakeApart() {
     folder_ = std::make_unique<PrivateFolder>();
     std::string cabinetPath = *folder_ / "OrvNet.cab";
     {
-        OutputFile out(cabinetPath);
-        out.Write(cabinet, payload.size);
-        out.Commit();
+        std::ofstream out(cabinetPath, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(cabinet), payload.size);
+        if (!out.flush()) throw SmxToolError(cabinetPath, "cannot write the payload out");
     }
     executable = std::vector<uint8_t>();
     std::string error;

@@ -1,7 +1,10 @@
 #pragma once
 // A folder of this process alone (mode 700, in $TMPDIR or /tmp) for the
-// files an installer is taken apart into; removed with everything in it
-// when the object goes.
+// files an installer is taken apart into, which can be as large as the
+// product: it is removed with everything in it when the object goes, and
+// also when an interrupt (Ctrl-C, SIGTERM, SIGHUP) ends the process first.
+// Files in it must not be written through OutputFile, whose own interrupt
+// handling would stand in for this one.
 #include <string>
 
 class PrivateFolder {
@@ -16,4 +19,5 @@ public:
 
 private:
     std::string path_;
+    int slot_ = -1;
 };
