@@ -166,6 +166,41 @@ INSTANTIATE_TEST_SUITE_P(Answers, LifeCycle,
                                            LifeCase{"TablesKeptByDefault", DefaultButton, true}),
                          [](const ::testing::TestParamInfo<LifeCase>& info) { return info.param.name; });
 
+// Wine's own list of installed programs runs the entry's command.
+TEST(Uninstall, SystemsListOfProgramsRemovesIt) {
+    ASSERT_EQ(InstallSample(IDYES), InstalledText);
+    std::string product = ProductFolderOf(UninstallString());
+
+    UninstallRun run = RunUninstall("uninstaller.exe --remove OrvNet", {IDYES, IDNO});
+
+    EXPECT_EQ(run.boxes, (std::vector<std::string>{RemoveQuestionText, KeepTablesQuestionText, RemovedText}));
+    EXPECT_FALSE(Exists(product));
+    EXPECT_EQ(UninstallString(), "");
+    EXPECT_FALSE(MachineRegistryText(RunKey, "OrvServer"));
+}
+
+// Answering No to the server question leaves no entry and no copy; the
+// product's own uninstaller still removes the product and its shortcut.
+TEST(Uninstall, InstallationWithoutEntriesIsRemovedByTheProductsOwnUninstaller) {
+    ASSERT_EQ(InstallSample(IDNO), InstalledText);
+    char documents[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, documents);
+    std::string common = documents;
+    std::string product = common.substr(0, common.find_last_of('\\')) + "\\OrvNet";
+    std::string program = "C:\\Prueba\\DesinstalarOrv25.exe";
+    Put(program, "");
+    ASSERT_TRUE(CopyFileA((product + "\\DesinstalarOrv25.exe").c_str(), program.c_str(), FALSE));
+
+    UninstallRun run = RunUninstall("\"" + program + "\" " + product, {IDYES, IDNO});
+
+    EXPECT_EQ(run.boxes, (std::vector<std::string>{RemoveQuestionText, KeepTablesQuestionText, RemovedText}));
+    EXPECT_EQ(run.exitCode, static_cast<DWORD>(ExitRemoved));
+    EXPECT_FALSE(Exists(product));
+    EXPECT_FALSE(Exists(ReadMachineFolders().commonDesktop + "\\OrvNet.lnk"));
+    EXPECT_FALSE(Exists(UninstallerCopy()));
+    EXPECT_EQ(PendingDeletions(), "");
+}
+
 TEST(Uninstall, HeldFileIsReportedAndEverythingElseIsRemoved) {
     ASSERT_EQ(InstallSample(IDYES), InstalledText);
     std::string uninstall = UninstallString();
