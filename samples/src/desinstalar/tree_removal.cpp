@@ -14,6 +14,9 @@ class TreeWalk {
 public:
     TreeWalk(const char* folder, bool keepTables, StatusSink* status, TreeRemoval& result)
         : folder_(folder), keepTables_(keepTables), status_(status), result_(result) {}
+    virtual ~TreeWalk() = default;
+    TreeWalk(const TreeWalk&) = delete;
+    TreeWalk& operator=(const TreeWalk&) = delete;
 
     bool Start() { return ResolvedPath(folder_, resolvedRoot_, sizeof resolvedRoot_); }
 
@@ -52,8 +55,8 @@ private:
         return entries;
     }
 
-    // True when the entry is gone, or stays only because it holds kept
-    // tables.
+    // True when the entry is gone; false when it stays: a kept table, a
+    // folder that holds one, or an entry listed as left.
     bool RemoveEntry(const std::string& relative, DWORD attributes) {
         char full[PathBufferSize];
         if (!FullPath(relative, full) || !IsInPlace(full, relative)) return Left(relative);
