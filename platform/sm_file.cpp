@@ -1,42 +1,68 @@
 #include "sm_file.h"
 
 #include "fault_seam.h"
-#include "file_exists.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
-constexpr std::ios::openmode kReadWrite = std::ios::in | std::ios::out | std::ios::binary;
+// Opens the file for reading and writing, creating it when missing and
+// keeping its bytes when present, shared for reading and writing as the C
+// runtime's own streams are. Null when it cannot be opened.
+std::FILE* OpenReadWrite(const char* path) {
+#ifdef _WIN32
+    HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, "r+b");
+    if (file == nullptr) _close(descriptor);
+#else
+    int descriptor = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0) return nullptr;
+    std::FILE* file = fdopen(descriptor, "r+b");
+    if (file == nullptr) close(descriptor);
+#endif
+    return file;
 }
+
+// Moves the stream's one position (reads and writes share it) to offset.
+bool SeekTo(std::FILE* file, int32_t offset) {
+    std::clearerr(file);
+    return std::fseek(file, static_cast<long>(static_cast<uint32_t>(offset)), SEEK_SET) == 0;
+}
+}  // namespace
 
 SmFile::SmFile() = default;
 
 SmFile::SmFile(const char* path) { Open(path); }
 
-SmFile::~SmFile() {
-    Close();
-    delete file_;
-    file_ = nullptr;
-}
+SmFile::~SmFile() { Close(); }
 
 bool SmFile::Open(const char* path) {
     if (open_) Close();
     position_ = 0;
     size_ = 0;
     if (FaultFor(SeamCall::OpenFile, path) != SeamFault::None) return false;
-    if (file_ == nullptr) file_ = new std::fstream;
-    // A read-write stream does not create a missing file: create it first.
-    if (!PathExists(path)) {
-        std::ofstream create(path, std::ios::out | std::ios::binary);
-    }
-    file_->open(path, kReadWrite);
-    open_ = file_->is_open();
+    file_ = OpenReadWrite(path);
+    open_ = file_ != nullptr;
     return open_;
 }
 
 uint32_t SmFile::Size() {
     if (!open_) return size_;
-    file_->clear();
-    file_->seekg(0, std::ios::end);
-    std::streamoff end = file_->tellg();
+    std::clearerr(file_);
+    long end = std::fseek(file_, 0, SEEK_END) == 0 ? std::ftell(file_) : -1;
     size_ = end < 0 ? 0 : static_cast<uint32_t>(end);
     return size_;
 }
@@ -49,9 +75,7 @@ bool SmFile::AtEnd() {
 void SmFile::Seek(int32_t offset) {
     if (!open_) return;
     position_ = offset;
-    file_->clear();
-    file_->seekg(static_cast<uint32_t>(offset));
-    file_->seekp(static_cast<uint32_t>(offset));
+    SeekTo(file_, offset);
 }
 
 uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
@@ -59,38 +83,31 @@ uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
     if (!open_ || count == 0) return 0;
     if (FaultFor(SeamCall::ReadFile, nullptr) != SeamFault::None) return 0;
     // A failed earlier read must not make every later read come back empty.
-    file_->clear();
-    file_->seekg(static_cast<uint32_t>(offset));
-    file_->read(static_cast<char*>(buffer), count);
-    std::streamsize got = file_->gcount();
-    file_->clear();
-    return got < 0 ? 0 : static_cast<uint32_t>(got);
+    if (!SeekTo(file_, offset)) return 0;
+    size_t got = std::fread(buffer, 1, count, file_);
+    std::clearerr(file_);
+    return static_cast<uint32_t>(got);
 }
 
 bool SmFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
     position_ = offset;
     if (!open_) return false;
     SeamFault fault = FaultFor(SeamCall::WriteFile, nullptr);
-    file_->clear();
-    file_->seekp(static_cast<uint32_t>(offset));
+    if (!SeekTo(file_, offset)) return false;
     if (fault != SeamFault::None) {
         // As on a disk that fills up midway: part of the bytes arrive.
-        if (fault == SeamFault::ShortWrite) file_->write(static_cast<const char*>(buffer), count / 2);
+        if (fault == SeamFault::ShortWrite) std::fwrite(buffer, 1, count / 2, file_);
         return false;
     }
-    file_->write(static_cast<const char*>(buffer), count);
-    return static_cast<bool>(*file_);
+    return std::fwrite(buffer, 1, count, file_) == count && !std::ferror(file_);
 }
 
 bool SmFile::Close() {
     if (!open_) return false;
-    file_->flush();
-    bool ok = static_cast<bool>(*file_) && FaultFor(SeamCall::CloseFile, nullptr) == SeamFault::None;
-    file_->close();
-    ok = ok && !file_->fail();
+    bool ok = std::fflush(file_) == 0 && FaultFor(SeamCall::CloseFile, nullptr) == SeamFault::None;
+    ok = std::fclose(file_) == 0 && ok;
     open_ = false;
     position_ = 0;
-    delete file_;
     file_ = nullptr;
     return ok;
 }

@@ -1,12 +1,14 @@
 #pragma once
-// Random-access file over the standard library's buffered file stream.
+// Random-access file over the standard library's buffered file stream
+// (std::FILE).
 //
 // Opening never truncates: an existing file keeps its bytes, a missing one is
-// created empty. Reads and writes happen at explicit 32-bit offsets; the
+// created empty, both with one system open (a failed lookup of a missing name
+// is what costs most when a folder holds thousands of files). Reads and writes happen at explicit 32-bit offsets; the
 // position field records the offset of the last positioned operation and is
 // moved by the line operations. Files of 2 GiB or more are outside the design.
 #include <cstdint>
-#include <fstream>
+#include <cstdio>
 
 #include "line_chunk.h"
 
@@ -43,6 +45,6 @@ public:
 private:
     bool open_ = false;
     int32_t position_ = 0;
-    std::fstream* file_ = nullptr;
+    std::FILE* file_ = nullptr;
     uint32_t size_ = 0;
 };
