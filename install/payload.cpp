@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-#include <new>
-
 #include "platform/sm_file.h"
 
 bool UnpackPayload(const char* cabinetPath) {
@@ -12,22 +9,17 @@ bool UnpackPayload(const char* cabinetPath) {
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(PayloadResourceId), RT_RCDATA);
     if (resource == nullptr) return false;
     DWORD size = SizeofResource(module, resource);
-    char* buffer = new (std::nothrow) char[size == 0 ? 1 : size];
-    if (buffer == nullptr) return false;
     HGLOBAL loaded = LoadResource(module, resource);
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr) {
-        delete[] buffer;
-        return false;
-    }
-    std::memcpy(buffer, bytes, size);
+    if (bytes == nullptr) return false;
 
+    // Written straight from the loaded resource: a heap copy of the 25 MB
+    // cabinet would only double the memory the run needs at this moment.
     SmFile* file = new SmFile(cabinetPath);
-    bool written = file->IsOpen() && file->WriteAt(0, buffer, size);
+    bool written = file->IsOpen() && file->WriteAt(0, bytes, size);
     written = file->Close() && written;
     delete file;
 
     FreeResource(loaded);
-    delete[] buffer;
     return written;
 }
