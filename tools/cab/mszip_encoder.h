@@ -3,6 +3,11 @@
 // each block is "CK" followed by one complete raw deflate stream (ending
 // with a final deflate block) that may refer back into the previous
 // block's 32 KiB, which readers keep as their window.
+//
+// One deflate stream runs through the whole folder: each block's input is
+// flushed to a byte boundary (Z_SYNC_FLUSH) and closed with an empty final
+// block, so the compressor keeps its window and hash chains from block to
+// block instead of loading the previous block as a dictionary every time.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,8 +35,7 @@ private:
 
     z_stream stream_{};
     bool started_ = false;
-    bool haveHistory_ = false;
-    std::vector<uint8_t> history_;
+    std::vector<uint8_t> deflated_;
     std::vector<uint8_t> output_;
     uint32_t outputLength_ = 0;
 };
