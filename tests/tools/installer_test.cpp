@@ -5,15 +5,12 @@
 // files left behind.
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <thread>
 
 #include "pe_image.h"
 #include "pe_resource.h"
@@ -220,25 +217,7 @@ TEST_F(InstallerInput, AnInterruptWhileExpandingLeavesNoTemporaryFiles) {
     WriteWholeFile(dir / "big.exe", InstallerAround(ReadWholeFile(dir / "big.cab")));
     fs::remove(dir / "big.smx");
 
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        freopen("/dev/null", "w", stdout);
-        freopen("/dev/null", "w", stderr);
-        execl(SMX_PROGRAM, "smx", "verify", (dir / "big.exe").c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    bool seen = false;
-    int status = 0;
-    while (!seen && waitpid(child, &status, WNOHANG) == 0) {
-        seen = !SmxLeftovers().empty();
-        if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    ASSERT_TRUE(seen) << "smx ended before its temporary folder was seen";
-    kill(child, SIGSTOP);
-    kill(child, SIGINT);
-    kill(child, SIGCONT);
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+    int status = InterruptSmxOnceSeen({"verify", dir / "big.exe"}, [&] { return !SmxLeftovers().empty(); });
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
     EXPECT_EQ(SmxLeftovers(), std::vector<std::string>{});
 }

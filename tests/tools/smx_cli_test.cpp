@@ -1,8 +1,12 @@
 // The smx program from outside: exit status, the "smx: <file>: <problem>"
 // messages, quiet success when stderr is no terminal, and no stray output.
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <iterator>
 
 #include "support/temp_dir.h"
 #include "tool_fixtures.h"
@@ -109,6 +113,20 @@ TEST(SmxCli, CabRefusesADamagedArchiveAndWritesNothing) {
     EXPECT_EQ(cab.status, 1);
     EXPECT_EQ(cab.err.rfind("smx: " + dir / "bad.smx" + ": ", 0), 0u) << cab.err;
     EXPECT_FALSE(fs::exists(dir / "o.cab"));
+}
+
+// Ctrl-C while smx pack writes a large archive leaves neither the archive
+// nor its temporary file beside it.
+TEST(SmxCli, AnInterruptedPackLeavesNoOutput) {
+    TempDir dir;
+    MakeTree(dir / "OrvNet", {{"OrvNet.exe", "MZ"}, {"big.bin", ""}});
+    fs::resize_file(dir / "OrvNet/big.bin", 300u << 20);  // sparse: no disk used
+    fs::create_directory(dir / "out");
+    auto outputFolderEntries = [&] { return std::distance(fs::directory_iterator(dir / "out"), fs::directory_iterator()); };
+    int status = InterruptSmxOnceSeen({"pack", dir / "OrvNet", "-o", dir / "out/o.smx"},
+                                      [&] { return outputFolderEntries() > 0; });
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    EXPECT_EQ(outputFolderEntries(), 0);
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
 #include "tool_fixtures.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <thread>
 #include <cstring>
 #include <filesystem>
 
@@ -60,4 +66,31 @@ SmxRun Smx(const std::vector<std::string>& args) {
     Bytes err = ReadWholeFile(capture / "err");
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(out.begin(), out.end()),
             std::string(err.begin(), err.end())};
+}
+
+int InterruptSmxOnceSeen(const std::vector<std::string>& args, const std::function<bool()>& seen) {
+    std::vector<char*> argv{const_cast<char*>("smx")};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        execv(SMX_PROGRAM, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    bool found = false;
+    while (!found && waitpid(child, &status, WNOHANG) == 0) {
+        found = seen();
+        if (!found) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(found) << "smx ended before the moment to interrupt it";
+    if (!found) return status;
+    // Stopped first, so the interrupt lands wherever smx was at that moment.
+    kill(child, SIGSTOP);
+    kill(child, SIGINT);
+    kill(child, SIGCONT);
+    waitpid(child, &status, 0);
+    return status;
 }

@@ -2,6 +2,7 @@
 // Small helpers for the packer's tests: product trees on disk, archives
 // crafted byte by byte, and the smx program run from outside.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,3 +27,8 @@ struct SmxRun {
 
 // Runs smx with stdout and stderr captured in files (never a terminal).
 SmxRun Smx(const std::vector<std::string>& args);
+
+// Starts smx, stops it once `seen` holds (polled while it runs), sends it
+// SIGINT and lets it go on; returns its wait status. Fails the test when
+// smx ends before `seen` held.
+int InterruptSmxOnceSeen(const std::vector<std::string>& args, const std::function<bool()>& seen);

@@ -29,4 +29,5 @@ private:
     std::string destination_;
     std::string temporary_;
     std::FILE* stream_ = nullptr;
+    int interruptSlot_ = -1;
 };

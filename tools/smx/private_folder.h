@@ -2,9 +2,7 @@
 // A folder of this process alone (mode 700, in $TMPDIR or /tmp) for the
 // files an installer is taken apart into, which can be as large as the
 // product: it is removed with everything in it when the object goes, and
-// also when an interrupt (Ctrl-C, SIGTERM, SIGHUP) ends the process first.
-// Files in it must not be written through OutputFile, whose own interrupt
-// handling would stand in for this one.
+// also when an interrupt ends the process first.
 #include <string>
 
 class PrivateFolder {
@@ -19,5 +17,5 @@ public:
 
 private:
     std::string path_;
-    int slot_ = -1;
+    int interruptSlot_ = -1;
 };
