@@ -239,7 +239,7 @@ TEST(Uninstall, EntriesOfAnotherInstallationStay) {
     ASSERT_EQ(InstallSample(IDYES), InstalledText);
     std::string uninstall = UninstallString();
     std::optional<std::string> autostart = MachineRegistryText(RunKey, "OrvServer");
-    std::string other = "C:\\Otra\\OrvNet";
+    std::string other = "C:\\Otra carpeta\\OrvNet";
     Put(other + "\\OrvNet.exe", "otra");
     Put(other + "\\Data\\Clientes.tbl", "otra");
 
@@ -247,7 +247,7 @@ TEST(Uninstall, EntriesOfAnotherInstallationStay) {
 
     EXPECT_EQ(run.exitCode, static_cast<DWORD>(ExitRemoved));
     EXPECT_FALSE(Exists(other));
-    EXPECT_TRUE(Exists("C:\\Otra"));
+    EXPECT_TRUE(Exists("C:\\Otra carpeta"));
     EXPECT_EQ(MachineRegistryText(RunKey, "OrvServer"), autostart);
     EXPECT_EQ(UninstallString(), uninstall);
     EXPECT_TRUE(Exists(ReadMachineFolders().commonDesktop + "\\OrvNet.lnk"));
@@ -277,6 +277,7 @@ const CommandCase kCommands[] = {
      ExitRefused},
     {"PaddedWithTrailingBackslash", "  C:\\Prueba\\OrvNet\\  ", nullptr, ExitCancelled},
     {"Quoted", "\"C:\\Prueba\\OrvNet\"", nullptr, ExitCancelled},
+    {"Spaces", "C:\\Prueba\\Con  espacios\\OrvNet", nullptr, ExitCancelled},
 };
 
 class CommandLine : public ::testing::TestWithParam<CommandCase> {};
@@ -286,7 +287,8 @@ class CommandLine : public ::testing::TestWithParam<CommandCase> {};
 TEST_P(CommandLine, BadFoldersAreRefusedBeforeAnythingIsRemoved) {
     const CommandCase& c = GetParam();
     for (const char* file : {"OrvNet\\OrvNet.exe", "OrvNet\\Data\\Clientes.tbl", "Otro\\OrvNet.exe",
-                             "Vacia\\OrvNet\\Data\\Clientes.tbl", "Archivo\\OrvNet"}) {
+                             "Vacia\\OrvNet\\Data\\Clientes.tbl", "Archivo\\OrvNet",
+                             "Con  espacios\\OrvNet\\OrvNet.exe"}) {
         Put(std::string("C:\\Prueba\\") + file, file);
     }
     CreateDirectoryA("C:\\Prueba\\Enlace", nullptr);
