@@ -115,18 +115,22 @@ TEST(SmxCli, CabRefusesADamagedArchiveAndWritesNothing) {
     EXPECT_FALSE(fs::exists(dir / "o.cab"));
 }
 
-// Ctrl-C while smx pack writes a large archive leaves neither the archive
-// nor its temporary file beside it.
-TEST(SmxCli, AnInterruptedPackLeavesNoOutput) {
+// Ctrl-C while smx pack writes a large archive, or smx cab its cabinet,
+// leaves neither the output nor its temporary file beside it.
+TEST(SmxCli, InterruptedOutputsLeaveNothing) {
     TempDir dir;
     MakeTree(dir / "OrvNet", {{"OrvNet.exe", "MZ"}, {"big.bin", ""}});
     fs::resize_file(dir / "OrvNet/big.bin", 300u << 20);  // sparse: no disk used
+    WriteWholeFile(dir / "big.smx", Cat({Header(0, "OrvNet", 2), Header(2, "big.bin", 300u << 20)}));
+    fs::resize_file(dir / "big.smx", 2 * 160 + (300u << 20));
     fs::create_directory(dir / "out");
-    auto outputFolderEntries = [&] { return std::distance(fs::directory_iterator(dir / "out"), fs::directory_iterator()); };
-    int status = InterruptSmxOnceSeen({"pack", dir / "OrvNet", "-o", dir / "out/o.smx"},
-                                      [&] { return outputFolderEntries() > 0; });
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
-    EXPECT_EQ(outputFolderEntries(), 0);
+    auto outputs = [&] { return std::distance(fs::directory_iterator(dir / "out"), fs::directory_iterator()); };
+    for (std::vector<std::string> args : {std::vector<std::string>{"pack", dir / "OrvNet", "-o", dir / "out/o.smx"},
+                                          {"cab", dir / "big.smx", "-o", dir / "out/o.cab"}}) {
+        int status = InterruptSmxOnceSeen(args, [&] { return outputs() > 0; });
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << args[0] << ": " << status;
+        EXPECT_EQ(outputs(), 0) << args[0];
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <utility>
 
+#include "interrupt_cleanup.h"
+
 namespace {
 // Another run may be writing beside the same output: each run takes the
 // first free name.
@@ -15,15 +17,18 @@ ReplacingFile::ReplacingFile(std::string finalPath) : finalPath_(std::move(final
 ReplacingFile::~ReplacingFile() {
     if (file_ != nullptr) std::fclose(file_);
     if (!committed_ && !tempPath_.empty()) std::remove(tempPath_.c_str());
+    ForgetOnInterrupt(interruptSlot_);
 }
 
 bool ReplacingFile::Open(std::string& error) {
     for (int i = 0; i < kMaxTemporaryNames; ++i) {
         std::string candidate = finalPath_ + ".tmp" + std::to_string(i);
         // "x": fail rather than take over a file that is already there.
+        InterruptsHeld held;
         file_ = std::fopen(candidate.c_str(), "wbx");
         if (file_ != nullptr) {
             tempPath_ = candidate;
+            interruptSlot_ = RemoveOnInterrupt(tempPath_, false);
             return true;
         }
         int code = errno;

@@ -1,7 +1,7 @@
 #pragma once
 // An output file written under a temporary name beside its final path and
-// renamed over it only when complete, so a failed run leaves neither a
-// partial file nor a damaged older one.
+// renamed over it only when complete, so a failed or interrupted run leaves
+// neither a partial file nor a damaged older one.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -29,4 +29,5 @@ private:
     std::string tempPath_;
     std::FILE* file_ = nullptr;
     bool committed_ = false;
+    int interruptSlot_ = -1;
 };

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "interrupt_cleanup.h"
+#include "tools/cab/interrupt_cleanup.h"
 #include "tool_error.h"
 
 namespace {

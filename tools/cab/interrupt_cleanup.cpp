@@ -10,8 +10,9 @@
 
 namespace {
 // A handler can only use async-signal-safe calls, so the paths sit in fixed
-// buffers and folders are listed with the getdents64 system call. smx holds
-// at most two folders (smx diff) and one output file at once.
+// buffers and folders are listed with the getdents64 system call. smx
+// registers at most three paths at once (an installer's folder, the archive
+// expanding into it, and smx diff's second installer).
 constexpr int kSlots = 4;
 struct Slot {
     char path[4096];
