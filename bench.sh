@@ -11,7 +11,8 @@
 # 4. binds the cabinet into an installer (target bench_installer) and, N
 #    times, in a fresh copy of the Wine prefix on a private X display: the
 #    installer driven from outside (bench/install_driver.cpp) and the install
-#    floor (bench/floor_install.cpp), alternating which goes first, with the
+#    floor (bench/floor_install.cpp), plain and with the screen updates the
+#    run's design asks for (--screen), each going first in turn, with the
 #    page cache dropped before each when the system allows it;
 # 5. prints the table (median and range of each figure beside its floor) and
 #    writes it to OUT/bench.md.
@@ -29,7 +30,7 @@ while [ $# -gt 0 ]; do
       [ $# -ge 2 ] || { echo "bench.sh: $1 needs a value" >&2; exit 2; }
       case "$1" in --scale) scale=$2 ;; --runs) runs=$2 ;; --seed) seed=$2 ;; esac
       shift ;;
-    -h|--help) sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "bench.sh: unknown argument '$1' (see --help)" >&2; exit 2 ;;
   esac
   shift
@@ -121,13 +122,20 @@ for run in $(seq "$runs"); do
       echo "bench.sh: run $run: the installer run failed" >&2; exit 1; }
     printf 'install\t%s\t%s\n' "$run" "${line// /$'\t'}" >> "$results"
   }
-  run_floor() {
+  run_floor() {  # run_floor STEP [--screen]
+    local step=$1
+    shift
     drop_caches
-    line=$(wine "$win/bench/floor_install.exe" "$cabinet_w" 'C:\floor' </dev/null) || {
+    line=$(wine "$win/bench/floor_install.exe" "$@" "$cabinet_w" "C:\\$step" </dev/null) || {
       echo "bench.sh: run $run: the floor program failed" >&2; exit 1; }
-    printf 'floor\t%s\t%s\n' "$run" "${line// /$'\t'}" >> "$results"
+    printf '%s\t%s\t%s\n' "$step" "$run" "${line// /$'\t'}" >> "$results"
   }
-  if [ $((run % 2)) -eq 1 ]; then run_installer; run_floor; else run_floor; run_installer; fi
+  # Each program goes first in turn.
+  case $((run % 3)) in
+    1) run_installer; run_floor floor; run_floor screenfloor --screen ;;
+    2) run_floor floor; run_floor screenfloor --screen; run_installer ;;
+    0) run_floor screenfloor --screen; run_installer; run_floor floor ;;
+  esac
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   rm -rf "$prefix"
