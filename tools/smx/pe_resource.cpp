@@ -52,12 +52,16 @@ public:
             if (result == PeLookup::Missing) return Fail(result, "a Windows program without " + name);
             return result;
         }
-        if (!InTree(dataEntry, kDataEntrySize)) return Fail(PeLookup::Damaged, name + ": its data entry lies outside the resource section");
+        if (!InTree(dataEntry, kDataEntrySize)) {
+            return Fail(PeLookup::Damaged, name + ": its data entry lies outside the resource section");
+        }
         uint32_t dataRva = U32(dataEntry);
         resource.size = U32(dataEntry + 4);
         uint64_t sectionEnd = 0;
         Mapping data = MapRva(dataRva, resource.size, resource.fileOffset, sectionEnd);
-        if (data != Mapping::Mapped) return FailMapping(data, name + ": its " + std::to_string(resource.size) + " bytes");
+        if (data != Mapping::Mapped) {
+            return FailMapping(data, name + ": its " + std::to_string(resource.size) + " bytes");
+        }
         return PeLookup::Found;
     }
 
@@ -68,7 +72,9 @@ private:
     }
 
     bool Fits(uint64_t offset, uint64_t size) const { return offset <= length_ && size <= length_ - offset; }
-    bool InTree(uint64_t offset, uint64_t size) const { return offset >= treeStart_ && offset <= treeEnd_ && size <= treeEnd_ - offset; }
+    bool InTree(uint64_t offset, uint64_t size) const {
+        return offset >= treeStart_ && offset <= treeEnd_ && size <= treeEnd_ - offset;
+    }
     uint16_t U16(uint64_t at) const { return uint16_t(bytes_[at] | bytes_[at + 1] << 8); }
     uint32_t U32(uint64_t at) const { return uint32_t(U16(at)) | uint32_t(U16(at + 2)) << 16; }
 
@@ -152,7 +158,8 @@ private:
             uint32_t offset = U32(entry + 4);
             if (id != nullptr && ((name & kHighBit) != 0 || name != *id)) continue;
             if (((offset & kHighBit) != 0) != wantDirectory) {
-                return Fail(PeLookup::Damaged, "the resource tree has a data entry where a directory belongs, or the reverse");
+                return Fail(PeLookup::Damaged,
+                            "the resource tree has a data entry where a directory belongs, or the reverse");
             }
             target = treeStart_ + (offset & ~kHighBit);
             return PeLookup::Found;
