@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
+#include "archive_diff.h"
 #include "pe_image.h"
 #include "pe_resource.h"
 #include "sha256.h"
@@ -111,6 +113,68 @@ TEST_F(Releases, ADamagedReleaseFailsNamingIt) {
     SmxRun missing = Smx({"diff", dir / "none.smx", oldArchive});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "smx: " + dir / "none.smx" + ": no such file\n");
+}
+
+}  // namespace
+
+namespace {
+
+ArchiveEntry FileEntry(const std::string& name, const std::string& digest, bool keep = false, bool system = false) {
+    ArchiveEntry e;
+    e.name = name;
+    e.size = 4;
+    e.sha256 = digest;
+    e.keepOnUpdate = keep;
+    e.toSystemFolder = system;
+    return e;
+}
+
+ArchiveEntry DirEntry(const std::string& name) {
+    ArchiveEntry e;
+    e.name = name;
+    e.directory = true;
+    return e;
+}
+
+// The comparison itself, on contents made by hand: what the two releases
+// of the sample product do not show.
+TEST(DiffArchives, NamesMatchAsWindowsMatchesThemAndEveryKindOfChangeIsSaid) {
+    const struct {
+        const char* what;
+        ArchiveContents before, after;
+        std::string out;
+    } cases[] = {
+        {"letter case only",
+         {"OrvNet", {DirEntry("Data"), FileEntry("Data\\A\xd1O.tbl", "1")}},
+         {"OrvNet", {DirEntry("DATA"), FileEntry("data\\a\xf1o.TBL", "1")}},
+         "no differences\n"},
+        {"folders added and removed",
+         {"OrvNet", {DirEntry("Viejo")}},
+         {"OrvNet", {DirEntry("Nuevo")}},
+         "+ dir  Nuevo\n- dir  Viejo\n1 added, 1 removed, 0 changed, 0 re-flagged\n"
+         "an update removes nothing: removed records stay on installed machines\n"},
+        {"a file that became a folder",
+         {"OrvNet", {FileEntry("Ayuda", "1")}},
+         {"OrvNet", {DirEntry("Ayuda")}},
+         "+ dir  Ayuda\n- file Ayuda (4 bytes)\n1 added, 1 removed, 0 changed, 0 re-flagged\n"
+         "an update removes nothing: removed records stay on installed machines\n"},
+        {"another product folder",
+         {"OrvNet", {}},
+         {"OrvNet2", {}},
+         "~ root OrvNet -> OrvNet2; an update installs into another product folder\n"
+         "0 added, 0 removed, 1 changed, 0 re-flagged\n"},
+        {"into the system folder",
+         {"OrvNet", {FileEntry("SmComp.dll", "1")}},
+         {"OrvNet", {FileEntry("SmComp.dll", "2", false, true)}},
+         "~ file SmComp.dll: 4 -> 4 bytes, SHA-256 1 -> 2\n"
+         "~ flags SmComp.dll: -- -> -s; now installed in the system folder and self-registered\n"
+         "0 added, 0 removed, 1 changed, 1 re-flagged\n"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out;
+        DiffArchives(c.before, c.after, out);
+        EXPECT_EQ(out.str(), c.out) << c.what;
+    }
 }
 
 }  // namespace
