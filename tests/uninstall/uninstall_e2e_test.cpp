@@ -208,6 +208,8 @@ TEST(Uninstall, HeldFileIsReportedAndEverythingElseIsRemoved) {
     std::string heldPath = product + "\\Informes\\Plantillas\\Resumen del año.txt";
     HANDLE held = CreateFileA(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // Whatever was stored below the uninstall key goes with it.
+    ASSERT_TRUE(WriteRegistryText(HKEY_LOCAL_MACHINE, (std::string(UninstallKey) + "\\Notas").c_str(), "Nota", "x"));
 
     UninstallRun run = RunUninstall(uninstall, {IDYES, IDNO});
     CloseHandle(held);
@@ -218,7 +220,8 @@ TEST(Uninstall, HeldFileIsReportedAndEverythingElseIsRemoved) {
     EXPECT_EQ(ListTree(product), (std::vector<std::string>{"Informes\\", "Informes\\Plantillas\\",
                                                            "Informes\\Plantillas\\Resumen del año.txt"}));
     EXPECT_FALSE(MachineRegistryText(RunKey, "OrvServer"));
-    EXPECT_FALSE(MachineRegistryText(UninstallKey, "DisplayName"));
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     EXPECT_FALSE(Exists(ReadMachineFolders().commonDesktop + "\\OrvNet.lnk"));
 }
 

@@ -73,8 +73,9 @@ EntryOutcome RemoveUninstallEntry(const char* productFolder) {
         !SamePath(FolderInUninstallString(command), productFolder)) {
         return EntryOutcome::OtherFolder;
     }
-    return RegDeleteKeyA(HKEY_LOCAL_MACHINE, UninstallKey) == ERROR_SUCCESS ? EntryOutcome::Removed
-                                                                            : EntryOutcome::Failed;
+    // The key is the product's alone: anything stored below it goes with it.
+    return RegDeleteTreeA(HKEY_LOCAL_MACHINE, UninstallKey) == ERROR_SUCCESS ? EntryOutcome::Removed
+                                                                             : EntryOutcome::Failed;
 }
 
 EntryOutcome RemoveDesktopShortcut(const char* productFolder) {

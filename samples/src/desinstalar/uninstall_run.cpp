@@ -35,8 +35,9 @@ void RemoveMachineEntries(const char* productFolder, std::vector<std::string>& l
 
     char place[PathBufferSize];
     note(RemoveDesktopShortcut(productFolder), std::string(ThePC->CommonDesktopFolder(place)) + ShortcutName);
-    // Another installation's entry still runs the shared copy.
-    if (uninstallEntry != EntryOutcome::OtherFolder) {
+    // The copy goes only when no uninstall entry runs it any more: another
+    // installation's entry, or one that could not be removed, still does.
+    if (uninstallEntry == EntryOutcome::Removed || uninstallEntry == EntryOutcome::Absent) {
         note(RemoveUninstallerCopy(), std::string(ThePC->WindowsFolder(place)) + UninstallerName);
     }
 }
