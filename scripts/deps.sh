@@ -9,6 +9,7 @@ packages=(
   wine wine32 xvfb xauth fonts-wine imagemagick x11-utils
   libcli11-dev zlib1g-dev libgtest-dev libmspack-dev gcab
   libssl-dev openssl osslsigncode
+  time
 )
 
 missing=()
