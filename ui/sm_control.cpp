@@ -21,6 +21,15 @@ SmControl::~SmControl() {
 const char* SmControl::SetText(const char* newText) {
     CopyBounded(text, sizeof text, newText);
     SetWindowTextA(handle, newText != nullptr ? newText : "");
+    // A label paints its text over what is on screen without clearing its
+    // rectangle; the parent repaints the area first so that a shorter text
+    // leaves nothing of a longer one.
+    if (kind == KindLabel && handle != nullptr) {
+        RECT area{};
+        GetWindowRect(handle, &area);
+        MapWindowPoints(nullptr, parentHandle, reinterpret_cast<POINT*>(&area), 2);
+        RedrawWindow(parentHandle, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
     return text;
 }
 

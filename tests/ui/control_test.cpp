@@ -95,6 +95,29 @@ TEST_F(ControlTest, TextCopiesAreBoundedAt149Characters) {
     EXPECT_STREQ(label->Text(), "Copiando archivos...");
 }
 
+// A label's text is painted over what the window shows; a shorter text must
+// not leave the tail of the longer one on screen.
+TEST_F(ControlTest, ShorterLabelTextLeavesNothingOfTheLongerOne) {
+    Label* label = window->AddLabel(Repeat('W', 20).c_str(), 10, 10, 400, 16, 0);
+    SetForegroundWindow(window->handle);
+    UpdateWindow(window->handle);
+    PumpWaiting();
+    label->SetText("W");
+    UpdateWindow(window->handle);
+    PumpWaiting();
+
+    HDC dc = GetDC(label->handle);
+    const COLORREF background = GetPixel(dc, 395, 8);
+    int marked = 0;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 40; x < 300; ++x) {
+            if (GetPixel(dc, x, y) != background) ++marked;
+        }
+    }
+    ReleaseDC(label->handle, dc);
+    EXPECT_EQ(marked, 0) << "pixels of the old text still on screen";
+}
+
 TEST_F(ControlTest, ProgressRecordsItsRangeAndSendsItIn16Bits) {
     Progress* bar = window->AddProgress(10, 300, 300, 20);
     EXPECT_EQ(bar->minimum, 0);

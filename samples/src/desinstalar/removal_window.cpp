@@ -35,8 +35,5 @@ RemovalWindow::~RemovalWindow() {
 
 void RemovalWindow::SetText(const char* text) {
     status_->SetText(text);
-    // The label paints its text over what was there; the window's background
-    // is redrawn first so a shorter text leaves nothing of a longer one.
-    RedrawWindow(window_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     HandleWaitingMessages();
 }
