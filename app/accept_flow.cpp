@@ -73,6 +73,7 @@ void AcceptClicked() {
     ProgressBarSink progress(*Screen.progress);
     LabelStatusSink status(*Screen.status);
     bool installed = RunInstall(progress, status);
+    progress.Flush();
 
     // The close command stays available during the run. The quit message
     // that closing posts may have been taken by the run's message pump, so
@@ -93,6 +94,9 @@ void AcceptClicked() {
         Screen.window->Destroy();
     } else {
         ShowMessage(FailedText);
+        // The run is over once its outcome is shown: a click on Acepto as
+        // soon as it is enabled again is a retry, not part of this run.
+        acceptRunning = false;
         SetButtons(true);
         PumpMessages();
     }

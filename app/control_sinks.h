@@ -5,15 +5,30 @@
 #include "ui/controls/label.h"
 #include "ui/controls/progress.h"
 
+// The run moves the bar once per file. A progress bar repaints itself whole
+// on every new position (under Wine synchronously, about as long as writing
+// a small file), while a bar a few hundred pixels wide shows a product of
+// thousands of files in far fewer steps: a position that would not change
+// the drawn fill is held back, and Flush sends the last one held.
 class ProgressBarSink : public ProgressSink {
 public:
-    explicit ProgressBarSink(Progress& bar) : bar_(bar) {}
-    void SetMinimum(int value) override { bar_.SetMinimum(value); }
-    void SetMaximum(int value) override { bar_.SetMaximum(value); }
-    void SetPosition(int value) override { bar_.SetPosition(value); }
+    explicit ProgressBarSink(Progress& bar);
+    void SetMinimum(int value) override;
+    void SetMaximum(int value) override;
+    void SetPosition(int value) override;
+    // Brings the bar to the last position given.
+    void Flush();
 
 private:
+    long long FillOf(int position) const;
+    bool Holds(int value) const;
+    void Send(int position);
+
     Progress& bar_;
+    int width_;
+    int sent_ = 0;
+    int held_ = 0;
+    bool holding_ = false;
 };
 
 class LabelStatusSink : public StatusSink {
