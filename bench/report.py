@@ -109,7 +109,7 @@ def main(results_path, meta_path, output_path):
     screen_ratio = median(walk) / median(screen_walk) if walk and screen_walk else None
     row("… extraction walk, beside the floor with the run's screen updates", walk, millis, screen_walk,
         "≤ 1.25× that floor", verdict(screen_ratio, 1.25))
-    row("floor's walk with the run's screen updates (pump per record, progress per file)", screen_walk, millis,
+    row("floor's walk with the run's screen updates (pump per record, progress per pixel)", screen_walk, millis,
         floor_walk)
     row("… completion (server question → success)", values(steps, install, "completion_ms"), millis)
 
@@ -138,8 +138,8 @@ def main(results_path, meta_path, output_path):
         "- floors: packing = plain zlib deflate (level 6, one stream) of the same archive; install = "
         "`floor_install.exe` in the same Wine prefix and run (same cabinet write, same system decompressor, "
         "then CreateFileA/WriteFile/CloseHandle per file); the floor with the run's screen updates does the same "
-        "plus one PeekMessage/DispatchMessage per record and one PBM_SETPOS per file on a progress bar like the "
-        "consent screen's (`floor_install.exe --screen`)",
+        "plus one PeekMessage/DispatchMessage per record and one PBM_SETPOS per pixel of fill on a progress bar "
+        "like the consent screen's (`floor_install.exe --screen`)",
         "",
         "| measure | median | range | floor (median) | ratio | target | |",
         "|---|---|---|---|---|---|---|",
