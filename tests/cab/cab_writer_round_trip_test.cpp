@@ -6,20 +6,25 @@
 
 #include <mspack.h>
 
+#include <string>
+
 #include "cab/mspack_extract.h"
 #include "cab/test_inputs.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-// 20,000 bytes of noise five times over: most repeats begin in one 32 KiB
-// block and continue in the next, so only matches reaching back into the
-// previous block can shrink them.
-Bytes RepeatedNoise() {
-    Bytes piece = NoiseBytes(20000, 7), out;
-    for (int i = 0; i < 5; ++i) out.insert(out.end(), piece.begin(), piece.end());
+constexpr size_t kNoisePiece = 20000;
+
+// 20,000 bytes of noise `copies` times over: most repeats begin in one
+// 32 KiB block and continue in the next, so only matches reaching back into
+// the previous block can shrink them.
+Bytes RepeatedNoise(int copies) {
+    Bytes piece = NoiseBytes(kNoisePiece, 7), out;
+    for (int i = 0; i < copies; ++i) out.insert(out.end(), piece.begin(), piece.end());
     return out;
 }
+Bytes RepeatedNoise() { return RepeatedNoise(5); }
 
 struct RoundTripCase {
     const char* label;
@@ -74,15 +79,44 @@ TEST_P(CabWriterRoundTrip, MspackExpandsTheInputExactly) {
 INSTANTIATE_TEST_SUITE_P(Inputs, CabWriterRoundTrip, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<RoundTripCase>& info) { return info.param.label; });
 
-TEST(CabWriter, BlocksReachBackIntoThePreviousBlock) {
-    TempDir dir;
-    Bytes input = RepeatedNoise();
-    WriteWholeFile(dir / "in", input);
-    std::string error;
-    ASSERT_TRUE(WriteSingleFileCabinet(dir / "in", "in", dir / "out.cab", error)) << error;
-    // Only the first copy costs its size; blocks compressed on their own
-    // would each begin with up to 20,000 bytes of fresh noise.
-    EXPECT_LT(ReadWholeFile(dir / "out.cab").size(), input.size() / 3);
+// Blocks are compressed many at a time on several threads; each must still
+// reach back into the block before it, also where one batch of blocks ends
+// and the next begins, and the cabinet's bytes must not depend on how many
+// threads ran. 2 MB cross several batches at every thread count here.
+TEST(CabWriter, SameCabinetWhateverTheThreadCount) {
+    struct Case {
+        const char* label;
+        Bytes input;
+    } cases[] = {
+        {"RepeatedNoise", RepeatedNoise(100)},
+        {"Mixed", MixedBytes(2000 * 1000 + 17)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempDir dir;
+        WriteWholeFile(dir / "in", c.input);
+        Bytes single;
+        for (unsigned threads : {1u, 2u, 3u, 7u}) {
+            SCOPED_TRACE(std::to_string(threads) + " threads");
+            std::string error;
+            ASSERT_TRUE(WriteSingleFileCabinet(dir / "in", "in", dir / "out.cab", error, {}, threads)) << error;
+            Bytes cabinet = ReadWholeFile(dir / "out.cab");
+            if (threads == 1) {
+                single = cabinet;
+            } else {
+                EXPECT_TRUE(cabinet == single) << "the cabinet differs from the one-thread cabinet";
+            }
+            MspackResult read = ExtractWithMspack(dir / "out.cab", dir / "expanded");
+            ASSERT_EQ(read.openError, MSPACK_ERR_OK);
+            EXPECT_EQ(read.extractError, MSPACK_ERR_OK);
+            EXPECT_TRUE(ReadWholeFile(dir / "expanded") == c.input) << "expanded bytes differ";
+            if (c.input.size() == 100 * kNoisePiece) {
+                // Only the first copy costs its size; a block that lost
+                // the one before it would cost up to another copy.
+                EXPECT_LT(cabinet.size(), kNoisePiece + c.input.size() / 100);
+            }
+        }
+    }
 }
 
 TEST(CabWriter, ReplacesAnExistingOutput) {

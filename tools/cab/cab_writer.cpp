@@ -1,5 +1,6 @@
 #include "cab_writer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -105,7 +106,7 @@ bool OpenSource(const std::string& path, FilePtr& file, uint32_t& size, std::str
 }
 
 // Fills `buffer` with `length` bytes; a short read means the file shrank.
-bool ReadBlock(std::FILE* file, const std::string& path, uint8_t* buffer, uint32_t length, std::string& error) {
+bool ReadInput(std::FILE* file, const std::string& path, uint8_t* buffer, uint32_t length, std::string& error) {
     size_t got = std::fread(buffer, 1, length, file);
     if (got == length) return true;
     int code = errno;
@@ -115,14 +116,14 @@ bool ReadBlock(std::FILE* file, const std::string& path, uint8_t* buffer, uint32
 }
 
 bool WriteCabinet(const std::string& sourcePath, const std::string& name, const std::string& outputPath,
-                  std::string& error, const std::function<void(uint64_t, uint64_t)>& progress) {
+                  std::string& error, const std::function<void(uint64_t, uint64_t)>& progress, unsigned threads) {
     DosTimestamp stamp;
     FilePtr source(nullptr, std::fclose);
     uint32_t size = 0;
     if (!CheckName(name, error) || !BuildTimestamp(stamp, error) || !OpenSource(sourcePath, source, size, error)) {
         return false;
     }
-    MszipEncoder encoder;
+    MszipEncoder encoder(threads);
     ReplacingFile output(outputPath);
     if (!encoder.Start(error) || !output.Open(error)) return false;
 
@@ -132,26 +133,31 @@ bool WriteCabinet(const std::string& sourcePath, const std::string& name, const 
     if (!output.Write(headers, headersLength, error)) return false;
     uint64_t cabinetSize = headersLength;
 
-    std::vector<uint8_t> input(cab::kBlockSize);
     uint16_t blockCount = 0;
+    uint32_t done = 0;
     if (progress) progress(0, size);
-    for (uint32_t done = 0; done < size; ++blockCount) {
-        uint32_t length = size - done < cab::kBlockSize ? size - done : cab::kBlockSize;
-        if (!ReadBlock(source.get(), sourcePath, input.data(), length, error)) return false;
-        const uint8_t* data = nullptr;
-        uint32_t dataLength = 0;
-        if (!encoder.EncodeBlock(input.data(), length, data, dataLength, error)) return false;
-
-        uint8_t blockHeader[cab::kDataHeaderSize];
-        cab::WriteU16(blockHeader + cab::kCompressedSize, uint16_t(dataLength));
-        cab::WriteU16(blockHeader + cab::kUncompressedSize, uint16_t(length));
-        cab::WriteU32(blockHeader + cab::kChecksum, CabDataBlockChecksum(blockHeader, data, dataLength));
-        if (!output.Write(blockHeader, sizeof blockHeader, error) || !output.Write(data, dataLength, error)) {
+    while (done < size) {
+        uint32_t batch = std::min(size - done, encoder.BatchCapacity());
+        if (!ReadInput(source.get(), sourcePath, encoder.BatchInput(), batch, error) ||
+            !encoder.EncodeBatch(batch, error)) {
             return false;
         }
-        cabinetSize += sizeof blockHeader + dataLength;
-        done += length;
-        if (progress) progress(done, size);
+        for (uint32_t i = 0; i < encoder.BlockCount(); ++i, ++blockCount) {
+            const uint8_t* data = nullptr;
+            uint32_t dataLength = 0, length = 0;
+            encoder.Block(i, data, dataLength, length);
+
+            uint8_t blockHeader[cab::kDataHeaderSize];
+            cab::WriteU16(blockHeader + cab::kCompressedSize, uint16_t(dataLength));
+            cab::WriteU16(blockHeader + cab::kUncompressedSize, uint16_t(length));
+            cab::WriteU32(blockHeader + cab::kChecksum, CabDataBlockChecksum(blockHeader, data, dataLength));
+            if (!output.Write(blockHeader, sizeof blockHeader, error) || !output.Write(data, dataLength, error)) {
+                return false;
+            }
+            cabinetSize += sizeof blockHeader + dataLength;
+            done += length;
+            if (progress) progress(done, size);
+        }
     }
     if (std::fgetc(source.get()) != EOF) {
         error = sourcePath + " changed while it was being compressed";
@@ -166,10 +172,11 @@ bool WriteCabinet(const std::string& sourcePath, const std::string& name, const 
 
 bool WriteSingleFileCabinet(const std::string& sourcePath, const std::string& nameInCabinet,
                             const std::string& outputPath, std::string& error,
-                            const std::function<void(uint64_t done, uint64_t total)>& progress) {
+                            const std::function<void(uint64_t done, uint64_t total)>& progress,
+                            unsigned threads) {
     error.clear();
     try {
-        return WriteCabinet(sourcePath, nameInCabinet, outputPath, error, progress);
+        return WriteCabinet(sourcePath, nameInCabinet, outputPath, error, progress, threads);
     } catch (const std::exception& e) {
         // Out of memory, or an exception from the progress callback.
         error = "cannot write " + outputPath + ": " + e.what();

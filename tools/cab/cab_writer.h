@@ -15,7 +15,9 @@
 // can count). Writes to a temporary file beside the output and renames it at
 // the end; on failure nothing is left and `error` says what went wrong,
 // naming the file. `progress`, when given, hears the input bytes compressed
-// so far after every block.
+// so far after every block. Blocks are compressed on `threads` cores at once
+// (0: all of them); the cabinet's bytes are the same whatever that number.
 bool WriteSingleFileCabinet(const std::string& sourcePath, const std::string& nameInCabinet,
                             const std::string& outputPath, std::string& error,
-                            const std::function<void(uint64_t done, uint64_t total)>& progress = {});
+                            const std::function<void(uint64_t done, uint64_t total)>& progress = {},
+                            unsigned threads = 0);
