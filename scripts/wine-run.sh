@@ -25,3 +25,20 @@ if [ "${SM_FRESH_PREFIX:-0}" = 1 ]; then
 fi
 export SM_TEST_PREFIX="${SM_TEST_PREFIX:-$WINEPREFIX}"
 wine "$@"
+status=$?
+# Now and then the wine loader itself dies of a segmentation fault as the
+# program's process ends, after the program has finished and reported. A
+# Windows program that crashes ends with an exception code instead, so
+# status 139 says nothing about the program: it is run once more, in a new
+# fresh prefix when it had one.
+if [ "$status" -eq 139 ] && [ -z "${SM_WINE_RERUN:-}" ]; then
+  echo "wine-run.sh: the wine loader crashed (signal 11); running $1 once more" >&2
+  if [ -n "${fresh:-}" ]; then
+    cleanup
+    trap - EXIT
+    unset SM_TEST_PREFIX
+  fi
+  export SM_WINE_RERUN=1
+  exec "$0" "$@"
+fi
+exit "$status"
