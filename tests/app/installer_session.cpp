@@ -1,5 +1,7 @@
 #include "installer_session.h"
 
+#include <shlobj.h>
+
 #include <stdexcept>
 #include <vector>
 
@@ -116,4 +118,24 @@ void InstallerSession::SaveScreenshot(const std::string& path) const {
     WriteFile(out, &info, sizeof info, &written, nullptr);
     WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
     CloseHandle(out);
+}
+
+std::string InstallerSession::AcceptAnswering(int serverAnswer) {
+    Press(AcceptId);
+    HWND question = WaitForBox();
+    if (question == nullptr) return "";
+    PressDialogButton(question, serverAnswer);
+    HWND done = WaitForBox();
+    if (done == nullptr) return "";
+    std::string outcome = BoxText(done);
+    PressDialogButton(done, IDOK);
+    return outcome;
+}
+
+std::string CommonProductFolder() {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, path);
+    std::string folder(path);
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder.substr(0, folder.find_last_of('\\') + 1) + "OrvNet";
 }

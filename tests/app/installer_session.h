@@ -31,6 +31,11 @@ public:
     HWND WaitForBox(DWORD timeoutMs = 60000);
     std::string BoxText(HWND box) const;
 
+    // A fresh installation's conversation: presses Acepto, answers the
+    // server question with `serverAnswer` and confirms the outcome box. The
+    // outcome's text, or "" when a box did not come.
+    std::string AcceptAnswering(int serverAnswer);
+
     // The program's exit code, or nullopt when it did not end in time.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs = 30000);
 
@@ -44,6 +49,10 @@ private:
     HWND screen_ = nullptr;
     HWND lastBox_ = nullptr;
 };
+
+// Where a fresh installation goes when the user has no documents folder of
+// their own: "OrvNet" beside the common documents folder.
+std::string CommonProductFolder();
 
 // Control slots of the consent screen, in creation order.
 enum ScreenControl {

@@ -4,35 +4,17 @@
 // record must arrive with its exact bytes.
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include "app/accept_flow.h"
 #include "install/smx_reader.h"
 #include "install_fixture.h"
 #include "installer_session.h"
-#include "support/dialog_answerer.h"
 
 namespace {
-
-std::string CommonProductFolder() {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, path);
-    std::string folder(path);
-    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "OrvNet";
-}
 
 TEST(PayloadPipeline, SampleProductPackedBySmxInstallsByteForByte) {
     std::string payloadText = ReadText(BesideTestProgram("sample_payload.cab"));
     InstallerSession session(ByteVector(payloadText.begin(), payloadText.end()));
-    session.Press(AcceptId);
-    HWND question = session.WaitForBox();
-    ASSERT_NE(question, nullptr);
-    PressDialogButton(question, IDNO);
-    HWND done = session.WaitForBox();
-    ASSERT_NE(done, nullptr);
-    EXPECT_EQ(session.BoxText(done), InstalledText);
-    PressDialogButton(done, IDOK);
+    ASSERT_EQ(session.AcceptAnswering(IDNO), InstalledText);
     EXPECT_EQ(session.WaitForExit(), 0u);
 
     std::string folder = CommonProductFolder();

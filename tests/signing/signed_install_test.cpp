@@ -4,22 +4,11 @@
 // signed installer must run and install exactly as the unsigned one does.
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include "app/accept_flow.h"
 #include "install_fixture.h"
 #include "installer_session.h"
-#include "support/dialog_answerer.h"
 
 namespace {
-
-std::string CommonProductFolder() {
-    char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_COMMON_DOCUMENTS, nullptr, 0, path);
-    std::string folder(path);
-    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "OrvNet";
-}
 
 // The size of the certificate table: data directory 4 of the PE32 header.
 uint32_t CertificateTableSize(const std::string& program) {
@@ -37,14 +26,7 @@ TEST(SignedInstaller, InstallsTheSampleProductByteForByte) {
     std::string program = BesideTestProgram("OrvNetSetup_signed.exe");
     ASSERT_GT(CertificateTableSize(program), 0u) << "not signed";
     InstallerSession session(program);
-    session.Press(AcceptId);
-    HWND question = session.WaitForBox();
-    ASSERT_NE(question, nullptr);
-    PressDialogButton(question, IDNO);
-    HWND done = session.WaitForBox();
-    ASSERT_NE(done, nullptr);
-    EXPECT_EQ(session.BoxText(done), InstalledText);
-    PressDialogButton(done, IDOK);
+    ASSERT_EQ(session.AcceptAnswering(IDNO), InstalledText);
     EXPECT_EQ(session.WaitForExit(), 0u);
 
     // The same tree as smx extract laid out from the archive inside the
