@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/archive_builder.h"
+#include "support/shortcut_reader.h"
 #include "support/temp_dir.h"
 
 struct RunLog {
@@ -51,13 +52,6 @@ std::optional<std::string> MachineRegistryText(const std::string& key, const std
 std::vector<std::string> ListTree(const std::string& root);
 
 std::string ReadText(const std::string& path);
-
-// A shell link read back through the shell: target, description, arguments,
-// working folder.
-struct LinkInfo {
-    std::string target, description, arguments, workingFolder;
-};
-std::optional<LinkInfo> ReadShortcut(const std::string& linkPath);
 
 // Path of a file next to the running test program (built alongside it).
 std::string BesideTestProgram(const std::string& name);

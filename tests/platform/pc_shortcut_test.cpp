@@ -4,50 +4,16 @@
 #include "platform/pc.h"
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/shortcut_folder.h"
+#include "support/shortcut_reader.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-struct LinkContent {
-    HRESULT loaded = E_FAIL;
-    std::string path, description, arguments, workingFolder;
-};
-
-LinkContent ReadLink(const std::string& link) {
-    LinkContent content;
-    CoInitialize(nullptr);
-    IShellLinkA* shellLink = nullptr;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&shellLink))) &&
-        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-        content.loaded = file->Load(wide, STGM_READ);
-        char text[MAX_PATH] = {};
-        shellLink->GetPath(text, MAX_PATH, nullptr, 0);
-        content.path = text;
-        text[0] = '\0';
-        shellLink->GetDescription(text, MAX_PATH);
-        content.description = text;
-        text[0] = '\0';
-        shellLink->GetArguments(text, MAX_PATH);
-        content.arguments = text;
-        text[0] = '\0';
-        shellLink->GetWorkingDirectory(text, MAX_PATH);
-        content.workingFolder = text;
-    }
-    if (file != nullptr) file->Release();
-    if (shellLink != nullptr) shellLink->Release();
-    CoUninitialize();
-    return content;
-}
 
 // The link file's flags word: bit 0x20 says that it stores arguments.
 const unsigned kHasArguments = 0x20;
@@ -66,12 +32,12 @@ TEST(PcShortcut, LinkReadsBackWithDescriptionArgumentsAndWorkingFolder) {
     std::string link = dir / "OrvNet.lnk";
 
     ASSERT_EQ(pc.CreateShortcut(target.c_str(), link.c_str(), "-servidor 2"), S_OK);
-    LinkContent content = ReadLink(link);
-    ASSERT_EQ(content.loaded, S_OK);
-    EXPECT_STRCASEEQ(content.path.c_str(), target.c_str());
-    EXPECT_EQ(content.description, "Velmarisco");
-    EXPECT_EQ(content.arguments, "-servidor 2");
-    EXPECT_STRCASEEQ(content.workingFolder.c_str(), (dir / "Orv").c_str());
+    std::optional<LinkInfo> content = ReadShortcut(link);
+    ASSERT_TRUE(content.has_value());
+    EXPECT_STRCASEEQ(content->target.c_str(), target.c_str());
+    EXPECT_EQ(content->description, "Velmarisco");
+    EXPECT_EQ(content->arguments, "-servidor 2");
+    EXPECT_STRCASEEQ(content->workingFolder.c_str(), (dir / "Orv").c_str());
 }
 
 TEST(PcShortcut, NullArgumentsAreNotSetButEmptyOnesAre) {
@@ -83,8 +49,10 @@ TEST(PcShortcut, NullArgumentsAreNotSetButEmptyOnesAre) {
     std::string withEmpty = dir / "empty.lnk";
     ASSERT_EQ(pc.CreateShortcut(target.c_str(), withNull.c_str(), nullptr), S_OK);
     ASSERT_EQ(pc.CreateShortcut(target.c_str(), withEmpty.c_str(), ""), S_OK);
-    EXPECT_EQ(ReadLink(withNull).arguments, "");
-    EXPECT_EQ(ReadLink(withEmpty).arguments, "");
+    ASSERT_TRUE(ReadShortcut(withNull).has_value());
+    ASSERT_TRUE(ReadShortcut(withEmpty).has_value());
+    EXPECT_EQ(ReadShortcut(withNull)->arguments, "");
+    EXPECT_EQ(ReadShortcut(withEmpty)->arguments, "");
     EXPECT_EQ(LinkFlags(withNull) & kHasArguments, 0u);
     EXPECT_EQ(LinkFlags(withEmpty) & kHasArguments, kHasArguments);
 }
