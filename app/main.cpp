@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include "app/consent_screen.h"
+#include "platform/library_search.h"
 #include "platform/pc.h"
 #include "ui/sm_aplicacion.h"
 #include "ui/sm_ventana.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RestrictLibrarySearch();
     ThePC = new PC;
     SmAplicacion* application = new SmAplicacion;
     CreateConsentScreen(*application);

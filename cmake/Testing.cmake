@@ -13,11 +13,12 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 #                 (for tests that change machine-wide state: HKLM, the common
 #                 desktop, the Windows and system folders).
 #   DISPLAY:      the cases open windows; test.sh provides an X display.
+#   ENV:          further NAME=VALUE settings for the cases' environment.
 function(sm_add_test name)
-  cmake_parse_arguments(ARG "FRESH_PREFIX;DISPLAY" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "FRESH_PREFIX;DISPLAY" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  set(env "")
+  set(env ${ARG_ENV})
   if(ARG_FRESH_PREFIX)
     list(APPEND env SM_FRESH_PREFIX=1)
   endif()

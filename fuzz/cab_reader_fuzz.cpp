@@ -1,12 +1,14 @@
-// Both cabinet checks over arbitrary bytes: the tools' full checker and the
-// installer's header probe that decides whether the decompressor's output
-// has the recorded length. Neither may read outside the input; what the
-// probe reads must agree with what the checker found.
+// Both cabinet checks over arbitrary bytes: the tools' checker of a cabinet
+// file and the installer's check of its payload in memory. Neither may read
+// outside the input. The installer's check is the stricter one on damage (a
+// block without a checksum fails it; stored blocks it takes are a kind the
+// tools do not make): what it takes, the tools' checker never finds damaged,
+// and both read the same file length.
 #include <cstring>
 #include <vector>
 
 #include "input_file.h"
-#include "install/cabinet_info.h"
+#include "install/payload_check.h"
 #include "tools/cab/cab_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,13 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An exact-size copy, so that a read past the end shows under the
     // address sanitizer.
     std::vector<uint8_t> copy(data, data + size);
-    CabinetInfo info;
-    bool probed = ReadCabinetInfo(copy.data(), static_cast<uint32_t>(copy.size()), info);
-    if (problem == CabinetProblem::None) {
-        if (!probed) Finding("the installer's probe refused a cabinet the checker takes");
-        if (info.fileCount != 1 || info.firstFileLength != summary.fileSize) {
-            Finding("the installer's probe read another file length than the checker");
-        }
+    PayloadCabinet cabinet;
+    if (CheckPayloadCabinet(copy.data(), static_cast<uint32_t>(copy.size()), cabinet) == PayloadFault::None) {
+        if (problem == CabinetProblem::Damaged) Finding("the installer took a cabinet the tools' checker finds damaged");
+        if (problem == CabinetProblem::None && cabinet.fileLength != summary.fileSize) Finding("the two checks read different file lengths");
     }
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "install/windows_component.h"
+
 bool JoinPath(char* out, size_t capacity, const char* first, const char* second, const char* third) {
     if (capacity == 0) return false;
     size_t a = std::strlen(first), b = std::strlen(second), c = std::strlen(third);
@@ -24,10 +26,9 @@ bool IsContainedName(const char* name) {
         char ch = *p;
         if (ch == ':' || ch == '/') return false;
         if (ch == '\\' || ch == '\0') {
+            // "." and ".." end with a dot, so they fail here too.
             size_t length = static_cast<size_t>(p - component);
-            if (length == 0) return false;
-            if (length == 1 && component[0] == '.') return false;
-            if (length == 2 && component[0] == '.' && component[1] == '.') return false;
+            if (CheckWindowsComponent(component, length) != ComponentFault::None) return false;
             if (ch == '\0') return true;
             component = p + 1;
         }

@@ -45,6 +45,12 @@ bool WriteNewFile(const char* path, const void* content, uint32_t size) {
     return ok;
 }
 
+bool MakeProductFolder(const char* path) {
+    SeamMakeFolderTree(path);
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 bool InstallPlainFile(const char* path, const void* content, uint32_t size) {
     if (ThePC->Exists(path)) {
         SeamRemoveFile(path);
@@ -62,7 +68,13 @@ bool MergeKeptFile(const char* path, const void* content, uint32_t size, bool is
     char staged[InstallPathSize];
     bool ok = JoinPath(staged, sizeof staged, path, kMergeSuffix);
     if (ok) {
+        // A staging file left by an interrupted run is removed first; one that
+        // stays would be written over without truncation, keeping its tail.
         if (ThePC->Exists(staged)) SeamRemoveFile(staged);
+        if (ThePC->Exists(staged)) {
+            delete[] previous;
+            return false;
+        }
         SmFile* file = new SmFile(staged);
         ok = file->IsOpen() && file->WriteAt(0, content, size);
         // Not truncated between the two writes: the previous bytes lie over

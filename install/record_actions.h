@@ -9,6 +9,11 @@
 // half-written file is left behind.
 bool WriteNewFile(const char* path, const void* content, uint32_t size);
 
+// A folder of the product (a directory record, the product folder itself):
+// made with every missing parent. False when no folder is there afterwards
+// (a file of that name, a folder that could not be created).
+bool MakeProductFolder(const char* path);
+
 // A plain product file: the packaged content replaces whatever is at path.
 // An existing file that cannot be removed (another program holds it) is left
 // untouched and reported (false).

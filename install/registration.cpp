@@ -70,7 +70,9 @@ bool WriteUninstallEntry() {
         return false;
     }
     if (ThePC->Exists(copy)) SeamRemoveFile(copy);
-    bool ok = CopyWholeFile(source, copy);
+    // A copy that could not be removed is not written over: the new program
+    // would keep the old one's tail.
+    bool ok = !ThePC->Exists(copy) && CopyWholeFile(source, copy);
 
     ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", "Orv-Net 2.5") && ok;
     ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", uninstallString) && ok;
@@ -86,7 +88,8 @@ bool ClearForReplace(const char* path) {
     if (held == INVALID_HANDLE_VALUE) return false;
     CloseHandle(held);
     SeamRemoveFile(path);
-    return true;
+    // Still there (removal refused): writing over it would keep its tail.
+    return !ThePC->Exists(path);
 }
 
 int SelfRegisterComponent(const char* path) {

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <new>
 
-#include "install/cabinet_info.h"
 #include "install/install_state.h"
 #include "install/path_join.h"
 #include "install/payload.h"
 #include "install/record_actions.h"
 #include "install/registration.h"
 #include "install/smx_reader.h"
+#include "install/unfinished_install.h"
 #include "platform/pc.h"
 #include "platform/seam_calls.h"
 #include "platform/pump.h"
@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr uint32_t kCabinetHeaderProbe = 4096;
 constexpr uint32_t kConfigTableSize = 56;
 
 struct RunPaths {
@@ -29,11 +28,21 @@ struct RunPaths {
     char archive[InstallPathSize];
 };
 
+// A folder query that failed gives "", which joined to a name would make a
+// relative path or one at the drive root.
+bool IsFullPath(const char* path) {
+    bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':' &&
+                 path[2] == '\\';
+    bool share = path[0] == '\\' && path[1] == '\\';
+    return drive || share;
+}
+
 bool BuildRunPaths(RunPaths& paths) {
     ThePC->SystemFolder(paths.system, sizeof paths.system);
     ThePC->TempFolder(paths.temp, sizeof paths.temp);
     size_t length = std::strlen(paths.temp);
     if (length > 0 && paths.temp[length - 1] == '\\') paths.temp[length - 1] = '\0';
+    if (!IsFullPath(paths.system) || !IsFullPath(paths.temp) || !IsFullPath(InstallBase)) return false;
     return JoinPath(paths.cabinet, sizeof paths.cabinet, paths.temp, "\\OrvNet.cab") &&
            JoinPath(paths.archive, sizeof paths.archive, paths.temp, "\\OrvNet.smx");
 }
@@ -43,26 +52,17 @@ uint32_t FileLength(const char* path) {
     return file.IsOpen() ? file.Size() : 0;
 }
 
-// The system decompressor may report success and leave a short or empty
-// file for a damaged cabinet: the archive must have the length the cabinet
-// records for its file.
-bool ArchiveMatchesCabinet(const char* cabinet, const char* archive) {
-    uint8_t header[kCabinetHeaderProbe] = {};
-    SmFile file(cabinet);
-    uint32_t length = file.IsOpen() ? file.Size() : 0;
-    if (length > kCabinetHeaderProbe) length = kCabinetHeaderProbe;
-    uint32_t got = file.ReadAt(0, header, length);
-    CabinetInfo info;
-    return ReadCabinetInfo(header, got, info) && info.fileCount == 1 && info.firstFileLength == FileLength(archive);
-}
-
 // Payload → cabinet file → package archive. False when no usable archive
-// came out; nothing has been written below the product folder then.
+// came out; nothing has been written below the product folder then. The
+// payload's blocks are checked before it is written; the archive must then
+// have the length the cabinet records, since a decompressor may also stop
+// short and still report success.
 bool MakeArchive(const RunPaths& paths) {
-    if (!UnpackPayload(paths.cabinet)) return false;
+    PayloadCabinet cabinet;
+    if (!UnpackPayload(paths.cabinet, cabinet)) return false;
     ThePC->Decompress(paths.cabinet, paths.archive);
     if (!ThePC->Exists(paths.archive)) return false;
-    if (!ArchiveMatchesCabinet(paths.cabinet, paths.archive)) {
+    if (FileLength(paths.archive) != cabinet.fileLength) {
         SeamRemoveFile(paths.archive);
         return false;
     }
@@ -122,9 +122,8 @@ bool ExtractRecords(SmxReader& reader, const char* folder, const char* system, P
         if (record.type == SmxRecordType::Filler) continue;
         if (record.type == SmxRecordType::Directory) {
             char path[InstallPathSize];
-            if (IsContainedName(record.header.name) && JoinPath(path, sizeof path, folder, "\\", record.header.name)) {
-                SeamMakeFolderTree(path);
-            } else {
+            if (!IsContainedName(record.header.name) || !JoinPath(path, sizeof path, folder, "\\", record.header.name) ||
+                !MakeProductFolder(path)) {
                 walk.complete = false;
             }
             continue;
@@ -136,11 +135,14 @@ bool ExtractRecords(SmxReader& reader, const char* folder, const char* system, P
 }
 
 // After a fresh installation: the server question, registration, the
-// configuration table and the desktop shortcut.
+// configuration table and the desktop shortcut. Only Yes registers. A box
+// that ended without an answer (the screen closed under it ends its loop)
+// leaves the installation unfinished, so that the next run asks again.
 bool CompleteFreshInstall(const char* folder, const char* rootName) {
     bool ok = true;
     int answer = MessageBoxA(nullptr, ServerQuestionText, MessageCaption, MB_YESNO | MB_ICONQUESTION);
-    if (answer != IDNO) ok = RegisterServerAutostart(folder) && ok;
+    if (answer != IDYES && answer != IDNO) return false;
+    if (answer == IDYES) ok = RegisterServerAutostart(folder) && ok;
 
     char data[InstallPathSize];
     char table[InstallPathSize];
@@ -158,7 +160,7 @@ bool CompleteFreshInstall(const char* folder, const char* rootName) {
     char desktop[InstallPathSize];
     char link[InstallPathSize];
     ThePC->CommonDesktopFolder(desktop, sizeof desktop);
-    if (!JoinPath(target, sizeof target, folder, "\\", rootName) ||
+    if (!IsFullPath(desktop) || !JoinPath(target, sizeof target, folder, "\\", rootName) ||
         !JoinPath(target, sizeof target, target, ".exe") ||
         !JoinPath(link, sizeof link, desktop, "\\", rootName) || !JoinPath(link, sizeof link, link, ".lnk")) {
         return false;
@@ -199,7 +201,9 @@ WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressS
             !JoinPath(marker, sizeof marker, folder, "\\Marcas\\BRIVANT")) {
             return WalkOutcome::Stopped;
         }
-        if (ThePC->Exists(program)) {
+        // Beside the mark of an unfinished fresh installation the program is
+        // that installation's own first file: it is finished as fresh.
+        if (ThePC->Exists(program) && !IsInstallUnfinished(folder)) {
             status.SetText(StatusUpdating);
             IsUpdate = true;
             if (!ThePC->Exists(marker)) {
@@ -207,9 +211,10 @@ WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressS
                 return WalkOutcome::Stopped;
             }
         }
-    } else {
-        SeamMakeFolderTree(folder);
+    } else if (!MakeProductFolder(folder)) {
+        return WalkOutcome::Stopped;
     }
+    if (!IsUpdate && !MarkInstallUnfinished(folder)) return WalkOutcome::Stopped;
     return ExtractRecords(reader, folder, paths.system, progress) ? WalkOutcome::Complete : WalkOutcome::Incomplete;
 }
 
@@ -233,11 +238,14 @@ bool RunInstall(ProgressSink& progress, StatusSink& status) {
     archive->Close();
     delete archive;
 
-    // A fresh installation goes on even after a file failed, so that a
-    // second attempt (then an update) finds the product registered; the run
-    // still ends with false. The 383 MB archive never stays behind.
+    // A fresh installation is completed (question, registration, table,
+    // shortcut) only once every file is laid; until it is, its mark stays and
+    // the next run finishes it as a fresh installation. The 383 MB archive
+    // never stays behind.
     bool ok = walked == WalkOutcome::Complete;
-    if (walked != WalkOutcome::Stopped && !IsUpdate) ok = CompleteFreshInstall(InstalledFolder, rootName) && ok;
+    if (ok && !IsUpdate) {
+        ok = CompleteFreshInstall(InstalledFolder, rootName) && MarkInstallFinished(InstalledFolder);
+    }
     SeamRemoveFile(paths.archive);
     return ok;
 }

@@ -2,9 +2,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#include <shlwapi.h>
 
-bool PathExists(const char* path) { return PathFileExistsA(path) != FALSE; }
+// As PathFileExistsA answers, without importing the shell's light-weight
+// library, which brings others in at start (see platform/library_search.h).
+bool PathExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 #else
 #include <sys/stat.h>
 

@@ -1,13 +1,12 @@
 // PC's file system operations: existence, removal, folder trees.
 #include "pc.h"
 
-#include <shlwapi.h>
-
 #include <cstring>
 
 #include "bounded_copy.h"
+#include "file_exists.h"
 
-bool PC::Exists(const char* path) { return PathFileExistsA(path) != FALSE; }
+bool PC::Exists(const char* path) { return PathExists(path); }
 
 bool PC::RemoveFile(const char* path) { return DeleteFileA(path) != FALSE; }
 

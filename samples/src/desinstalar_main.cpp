@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include "desinstalar/uninstall_run.h"
+#include "platform/library_search.h"
 #include "platform/pc.h"
 #include "ui/sm_aplicacion.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
+    RestrictLibrarySearch();
     ThePC = new PC;
     // Started from the product folder, the process would hold it open.
     char windows[PathBufferSize];

@@ -60,6 +60,25 @@ protected:
     std::string PersonalProduct() const { return personalBase + "OrvNet"; }
 };
 
+// The texts are written with escapes, byte by byte, so that these tests pin
+// the Windows-1252 bytes the installer shows whatever character set this
+// file is compiled with.
+TEST(InstallerTexts, AreWindows1252) {
+    const struct {
+        const char* text;
+        const char* bytes;
+    } cases[] = {
+        {InstalledText, "El programa se instal\xF3 correctamente"},
+        {UpdatedText, "El programa se actualiz\xF3 correctamente"},
+        {FailedText, "Error de instalaci\xF3n"},
+        {IncompatibleUpdateText, "La actualizaci\xF3n no es compatible con su programa"},
+        {ServerQuestionText,
+         "OrvServer es un programa que provee los datos de materiales a las m\xE1quinas de su red local. "
+         "Autoriza configurar el registro para que OrvServer se inicie junto con Windows ? "},
+    };
+    for (const auto& c : cases) EXPECT_STREQ(c.text, c.bytes);
+}
+
 struct ExpectedControl {
     int id;
     const char* className;
@@ -70,11 +89,11 @@ struct ExpectedControl {
 const ExpectedControl kControls[] = {
     {BannerId, "Static", "B", 0, 0, 650, 138},
     {2, "Static", "Velmarisco no se responsabiliza por errores ocasionados por el mal uso de este", 30, 145, 630, 18},
-    {3, "Static", "producto, así como tampoco por errores de cálculo que el mismo involuntariamente contenga.", 30, 165,
+    {3, "Static", "producto, as\xED como tampoco por errores de c\xE1lculo que el mismo involuntariamente contenga.", 30, 165,
      630, 18},
-    {4, "Static", "También instala y ejecuta un programa llamado OrvServer que provee datos en la red.", 30, 215, 630, 18},
-    {5, "Static", "Esto permite que usted pueda usarlo en otras máquinas de su red local.", 30, 235, 630, 18},
-    {6, "Static", "Si no está de acuerdo puede optar por salir de la instalación.", 30, 265, 630, 18},
+    {4, "Static", "Tambi\xE9n instala y ejecuta un programa llamado OrvServer que provee datos en la red.", 30, 215, 630, 18},
+    {5, "Static", "Esto permite que usted pueda usarlo en otras m\xE1quinas de su red local.", 30, 235, 630, 18},
+    {6, "Static", "Si no est\xE1 de acuerdo puede optar por salir de la instalaci\xF3n.", 30, 265, 630, 18},
     {ProgressId, "msctls_progress32", "", 20, 310, 600, 9},
     {StatusId, "Static", " ", 30, 340, 300, 18},
     {AcceptId, "Button", "Acepto", 455, 350, 80, 28},

@@ -26,13 +26,20 @@ InstallerSession::InstallerSession(const std::optional<ByteVector>& payload) {
     Start(CopyProgram("installer_bare.exe", payload));
 }
 
-InstallerSession::InstallerSession(const std::string& program) { Start(program); }
+InstallerSession::InstallerSession(const std::string& program, const std::string& workingFolder,
+                                   const std::wstring& environment) {
+    Start(program, workingFolder, environment);
+}
 
-void InstallerSession::Start(const std::string& program) {
+void InstallerSession::Start(const std::string& program, const std::string& workingFolder,
+                             const std::wstring& environment) {
     std::string command = "\"" + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+    const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
+    void* block = environment.empty() ? nullptr : const_cast<wchar_t*>(environment.c_str());
+    DWORD flags = environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, flags, block, folder, &startup, &process_)) {
         throw std::runtime_error("cannot start the installer");
     }
     PollUntil(kStartTimeoutMs, [this] {

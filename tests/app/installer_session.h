@@ -13,8 +13,11 @@ class InstallerSession {
 public:
     // A copy of the bare installer with this payload bound to it.
     explicit InstallerSession(const std::optional<ByteVector>& payload);
-    // An installer program as it is.
-    explicit InstallerSession(const std::string& program);
+    // An installer program as it is, started in `workingFolder` when given
+    // (otherwise in the test's own), with `environment` (a UTF-16
+    // environment block) when given, otherwise the test's own.
+    explicit InstallerSession(const std::string& program, const std::string& workingFolder = "",
+                              const std::wstring& environment = L"");
     ~InstallerSession();  // ends the program if it is still running
     InstallerSession(const InstallerSession&) = delete;
     InstallerSession& operator=(const InstallerSession&) = delete;
@@ -43,7 +46,8 @@ public:
     void SaveScreenshot(const std::string& path) const;
 
 private:
-    void Start(const std::string& program);
+    void Start(const std::string& program, const std::string& workingFolder = "",
+               const std::wstring& environment = L"");
 
     PROCESS_INFORMATION process_ = {};
     HWND screen_ = nullptr;

@@ -11,7 +11,7 @@
 
 #include "cab/test_inputs.h"
 #include "support/temp_dir.h"
-#include "tools/cab/cab_format.h"
+#include "install/cab_format.h"
 #include "tools/cab/cab_writer.h"
 
 namespace fs = std::filesystem;

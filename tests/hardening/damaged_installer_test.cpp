@@ -34,19 +34,36 @@ uint32_t U32(const ByteVector& b, size_t at) {
     return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
 }
 
-// Flips one byte in the middle of the data of the cabinet's last block, so
-// that only that block's checksum is wrong.
-ByteVector WithLastBlockDamaged(ByteVector cabinet) {
+enum class BlockPart { Data, Checksum };
+
+// Changes one byte of block `which` of the cabinet (0 the first, -1 the
+// last): in the middle of its compressed data, or in its checksum field.
+// Only that block's checksum then fails; the framing stays intact.
+ByteVector WithBlockDamaged(ByteVector cabinet, int which, BlockPart part) {
     const size_t folder = 36;
     size_t offset = U32(cabinet, folder);
     unsigned blocks = cabinet[folder + 4] | cabinet[folder + 5] << 8;
-    for (unsigned i = 0; i + 1 < blocks; ++i) offset += 8 + (cabinet[offset + 4] | cabinet[offset + 5] << 8);
+    unsigned target = which < 0 ? blocks - 1 : unsigned(which);
+    for (unsigned i = 0; i < target; ++i) offset += 8 + (cabinet[offset + 4] | cabinet[offset + 5] << 8);
     size_t dataLength = cabinet[offset + 4] | cabinet[offset + 5] << 8;
-    cabinet[offset + 8 + dataLength / 2] ^= 0x5A;
+    cabinet[part == BlockPart::Data ? offset + 8 + dataLength / 2 : offset + 1] ^= 0x5A;
     return cabinet;
 }
 
 ByteVector Stored(const ByteVector& archive) { return StoredCabinet(archive, "OrvNet.smx"); }
+
+// A payload of several blocks (the sample product packs into one), stored
+// so that the system's decompressor would hand a changed byte on unseen:
+// only the block checksums show it.
+ByteVector SeveralBlocks() {
+    ArchiveBuilder archive("OrvNet");
+    archive.File("OrvNet.exe", "main program").File("Data.bin", std::string(5 * 32768, 'd'));
+    return Stored(archive.Finish());
+}
+
+std::optional<ByteVector> Damaged(ByteVector cabinet, int which, BlockPart part) {
+    return WithBlockDamaged(std::move(cabinet), which, part);
+}
 
 ArchiveBuilder GoodStart() {
     ArchiveBuilder archive("OrvNet");
@@ -70,8 +87,11 @@ const Damage kDamages[] = {
          return std::optional<ByteVector>(cabinet);
      },
      true},
-    {"a block's checksum wrong", [] { return std::optional<ByteVector>(WithLastBlockDamaged(BuiltPayload())); },
-     true},
+    {"a byte of the MSZIP block changed", [] { return Damaged(BuiltPayload(), 0, BlockPart::Data); }, true},
+    {"a byte of the first block changed", [] { return Damaged(SeveralBlocks(), 0, BlockPart::Data); }, true},
+    {"a byte of a middle block changed", [] { return Damaged(SeveralBlocks(), 3, BlockPart::Data); }, true},
+    {"a byte of the last block changed", [] { return Damaged(SeveralBlocks(), -1, BlockPart::Data); }, true},
+    {"a block's checksum field changed", [] { return Damaged(SeveralBlocks(), 2, BlockPart::Checksum); }, true},
     {"payload resource missing", [] { return std::optional<ByteVector>(); }, true},
     {"payload resource empty", [] { return std::optional<ByteVector>(ByteVector{}); }, true},
     {"not a cabinet", [] { return std::optional<ByteVector>(Text("MZ this is no cabinet")); }, true},

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "install/cab_checksum.h"
+
 namespace {
 void Put16(std::vector<unsigned char>& out, uint32_t v) {
     out.push_back(uint8_t(v));
@@ -54,10 +56,12 @@ std::vector<unsigned char> StoredCabinet(const std::vector<unsigned char>& conte
     for (uint32_t b = 0; b < blocks; ++b) {
         uint32_t start = b * kBlock;
         uint32_t length = size - start < kBlock ? size - start : kBlock;
-        Put32(out, 0);
+        size_t header = out.size();
+        Put32(out, 0);  // checksum, patched below
         Put16(out, length);
         Put16(out, length);
         out.insert(out.end(), content.begin() + start, content.begin() + start + length);
+        Patch32(out, header, CabDataBlockChecksum(out.data() + header, out.data() + header + 8, length));
     }
     Patch32(out, 8, static_cast<uint32_t>(out.size()));
     return out;

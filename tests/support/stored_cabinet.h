@@ -1,7 +1,7 @@
 #pragma once
 // A Microsoft Cabinet holding one file without compression, for tests that
 // need a payload made on the spot (the real payloads are MSZIP cabinets made
-// by the packer). Data blocks carry no checksum (0), as the format allows.
+// by the packer). Every data block carries its checksum, as the packer's do.
 #include <string>
 #include <vector>
 

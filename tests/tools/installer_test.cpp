@@ -17,7 +17,7 @@
 #include "sha256.h"
 #include "support/temp_dir.h"
 #include "tool_fixtures.h"
-#include "tools/cab/cab_format.h"
+#include "install/cab_format.h"
 #include "tools/cab/cab_writer.h"
 
 namespace fs = std::filesystem;

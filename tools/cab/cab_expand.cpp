@@ -5,7 +5,7 @@
 #include <fstream>
 #include <vector>
 
-#include "cab_format.h"
+#include "install/cab_format.h"
 #include "replacing_file.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <vector>
 
-#include "cab_checksum.h"
-#include "cab_format.h"
+#include "install/cab_checksum.h"
+#include "install/cab_format.h"
 
 namespace {
 

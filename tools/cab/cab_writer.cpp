@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "cab_checksum.h"
-#include "cab_format.h"
+#include "install/cab_checksum.h"
+#include "install/cab_format.h"
 #include "dos_timestamp.h"
 #include "mszip_encoder.h"
 #include "replacing_file.h"

@@ -8,7 +8,7 @@
 
 #include <zlib.h>
 
-#include "cab_format.h"
+#include "install/cab_format.h"
 
 namespace {
 constexpr uint8_t kBlockSignature[2] = {'C', 'K'};

@@ -1,6 +1,6 @@
-#include "cab_checksum.h"
+#include "install/cab_checksum.h"
 
-#include "cab_format.h"
+#include "install/cab_format.h"
 
 uint32_t CabChecksum(const uint8_t* bytes, size_t length, uint32_t seed) {
     uint32_t sum = seed;

@@ -1,6 +1,7 @@
 #pragma once
-// Layout of a Microsoft Cabinet as this tool writes and reads it: one
-// cabinet, no reserved areas, every field little-endian.
+// Layout of a Microsoft Cabinet as the packer writes it and the installer and
+// the tools check it: one cabinet, no reserved areas, every field
+// little-endian.
 //
 //   offset 0   CFHEADER (36 bytes)
 //          36  CFFOLDER (8 bytes) per folder
