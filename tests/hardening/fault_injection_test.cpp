@@ -2,12 +2,15 @@
 // at a chosen moment through the fault seam. Every case must end in failure
 // (the user sees "Error de instalación"), write nothing outside the product
 // folder, leave no file half-written, and keep the previous content of a
-// keep-on-update file and of files the archive does not carry.
+// keep-on-update file and of files the archive does not carry. Running the
+// installer again then finishes the job as the same kind of run.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
 
+#include "install/registration.h"
+#include "install/unfinished_install.h"
 #include "install_fixture.h"
 
 namespace fs = std::filesystem;
@@ -160,6 +163,22 @@ TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
     } else {
         ExpectNotHalfWritten("Data\\Clientes.tbl", "", "pk");
         ExpectNotHalfWritten("Data\\ConfigL.tbl", "", std::string(56, '\0'));
+    }
+
+    // The same runner with a fault that no call reaches.
+    const FaultCase clean = {"again", c.update, "write", "\\no-such-file", "disk-full"};
+    FaultRun again = RunWithFault(baseDir.path() + "\\", PayloadOf(Product()), clean);
+    EXPECT_FALSE(again.fired);
+    EXPECT_TRUE(again.result) << "the next run finishes the installation";
+    EXPECT_EQ(again.update, c.update) << "a failed fresh installation is finished as fresh";
+    EXPECT_EQ(ReadText(In("big.bin")), kBig);
+    EXPECT_FALSE(fs::exists(In(UnfinishedInstallName)));
+    if (!c.update) {
+        EXPECT_EQ(MachineRegistryText(RunKey, "OrvServer"), In("OrvServer\\OrvServer.exe"));
+        EXPECT_EQ(MachineRegistryText(UninstallKey, "DisplayName"), "Orv-Net 2.5");
+        EXPECT_EQ(ReadText(machine.windows + "\\DesinstalarOrv25.exe"), "uninstaller");
+        EXPECT_EQ(ReadText(In("Data\\ConfigL.tbl")), std::string(56, '\0'));
+        EXPECT_TRUE(fs::exists(machine.commonDesktop + "\\OrvNet.lnk"));
     }
 }
 

@@ -22,6 +22,23 @@ uint32_t CertificateTableSize(const std::string& program) {
     return u32(optionalHeader + 96 + 4 * 8 + 4);
 }
 
+BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR languages) {
+    reinterpret_cast<std::vector<WORD>*>(languages)->push_back(language);
+    return TRUE;
+}
+
+// The payload is the same product for every language: one resource, neutral.
+TEST(SignedInstaller, CarriesItsPayloadAsOneLanguageNeutralResource) {
+    HMODULE image = LoadLibraryExA(BesideTestProgram("OrvNetSetup_signed.exe").c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(image, nullptr);
+    std::vector<WORD> languages;
+    EnumResourceLanguagesA(image, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(9001), CollectLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
+    FreeLibrary(image);
+    EXPECT_EQ(languages, std::vector<WORD>{MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)});
+}
+
 TEST(SignedInstaller, InstallsTheSampleProductByteForByte) {
     std::string program = BesideTestProgram("OrvNetSetup_signed.exe");
     ASSERT_GT(CertificateTableSize(program), 0u) << "not signed";
