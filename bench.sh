@@ -13,7 +13,8 @@
 #    installer driven from outside (bench/install_driver.cpp) and the install
 #    floor (bench/floor_install.cpp), plain and with the screen updates the
 #    run's design asks for (--screen), each going first in turn, with the
-#    page cache dropped before each when the system allows it;
+#    page cache dropped before each when the system allows it; and the
+#    installer's payload check alone (bench/payload_check.cpp);
 # 5. prints the table (median and range of each figure beside its floor) and
 #    writes it to OUT/bench.md.
 # Defaults: full scale, 3 runs (5 at other scales), seed 2500. BUILD is
@@ -50,7 +51,7 @@ smx="$out/bin/smx"
 host="$SM_BUILD_DIR/host"
 win="$SM_BUILD_DIR/win"
 cmake --build "$host" --target deflate_floor >/dev/null
-cmake --build "$win" --target install_driver floor_install >/dev/null
+cmake --build "$win" --target install_driver floor_install payload_check >/dev/null
 
 work="$SM_BUILD_DIR/bench/${scale//[^A-Za-z0-9.]/_}-$seed"
 product="$work/OrvNet"
@@ -130,6 +131,9 @@ for run in $(seq "$runs"); do
       echo "bench.sh: run $run: the floor program failed" >&2; exit 1; }
     printf '%s\t%s\t%s\n' "$step" "$run" "${line// /$'\t'}" >> "$results"
   }
+  line=$(wine "$win/bench/payload_check.exe" "$cabinet_w" </dev/null) || {
+    echo "bench.sh: run $run: the payload check failed" >&2; exit 1; }
+  printf 'check\t%s\t%s\n' "$run" "${line// /$'\t'}" >> "$results"
   # Each program goes first in turn.
   case $((run % 3)) in
     1) run_installer; run_floor floor; run_floor screenfloor --screen ;;

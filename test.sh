@@ -8,7 +8,10 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
 "$root/scripts/deps.sh" || exit 1
-export SM_BUILD_DIR="${SM_BUILD_DIR:-$root/build}"
+# SM_BUILD_TYPE=Debug: an unoptimised build in build-debug (see configure.sh).
+type="${SM_BUILD_TYPE:-Release}"
+if [ "$type" = Release ]; then build_default="$root/build"; else build_default="$root/build-$(echo "$type" | tr A-Z a-z)"; fi
+export SM_BUILD_DIR="${SM_BUILD_DIR:-$build_default}"
 "$root/scripts/configure.sh" || exit 1
 
 export SM_WINE_ROOT="$SM_BUILD_DIR/win/wine"

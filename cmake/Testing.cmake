@@ -13,18 +13,28 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 #                 (for tests that change machine-wide state: HKLM, the common
 #                 desktop, the Windows and system folders).
 #   DISPLAY:      the cases open windows; test.sh provides an X display.
+#   E2E:          the cases run the real installer or uninstaller.
 #   ENV:          further NAME=VALUE settings for the cases' environment.
+# Every case is labelled with its side (host or wine), and display and e2e
+# as they apply: `ctest -L e2e` runs one group.
 function(sm_add_test name)
-  cmake_parse_arguments(ARG "FRESH_PREFIX;DISPLAY" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "FRESH_PREFIX;DISPLAY;E2E" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   set(env ${ARG_ENV})
   if(ARG_FRESH_PREFIX)
     list(APPEND env SM_FRESH_PREFIX=1)
   endif()
-  set(labels "")
+  if(WIN32)
+    set(labels wine)
+  else()
+    set(labels host)
+  endif()
   if(ARG_DISPLAY)
     list(APPEND labels display)
+  endif()
+  if(ARG_E2E)
+    list(APPEND labels e2e)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "input_file.h"
-#include "install/path_join.h"
+#include "common/path_join.h"
 #include "install/smx_reader.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "install/install_state.h"
-#include "install/path_join.h"
+#include "common/path_join.h"
 #include "install/registration.h"
 #include "platform/pc.h"
 #include "platform/seam_calls.h"

@@ -4,15 +4,15 @@
 #include <new>
 
 #include "install/install_state.h"
-#include "install/path_join.h"
+#include "common/path_join.h"
 #include "platform/pc.h"
+#include "platform/registry_write.h"
 #include "platform/seam_calls.h"
 #include "platform/sm_raw_file.h"
 
 namespace {
 constexpr size_t kAutostartBufferSize = 300;
 constexpr size_t kUninstallStringSize = 255;
-constexpr char kUninstallerName[] = "\\DesinstalarOrv25.exe";
 
 // Copies source to target through the raw file objects, the whole file in
 // one read and one write. True when every byte arrived; a copy cut short is
@@ -36,18 +36,10 @@ bool CopyWholeFile(const char* source, const char* target) {
 }
 }  // namespace
 
-bool WriteRegistryText(HKEY root, const char* subkey, const char* valueName, const char* text) {
-    HKEY key = nullptr;
-    if (RegCreateKeyA(root, subkey, &key) != ERROR_SUCCESS) return false;
-    LONG status = SeamSetRegistryText(key, valueName, text);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
-}
-
 bool RegisterServerAutostart(const char* productFolder) {
     char serverPath[kAutostartBufferSize];
-    bool ok = JoinPath(serverPath, sizeof serverPath, productFolder, "\\OrvServer\\OrvServer.exe") &&
-              WriteRegistryText(HKEY_LOCAL_MACHINE, RunKey, "OrvServer", serverPath);
+    bool ok = JoinPath(serverPath, sizeof serverPath, productFolder, ServerProgram) &&
+              WriteRegistryText(HKEY_LOCAL_MACHINE, RunKey, ServerValue, serverPath);
     return WriteUninstallEntry() && ok;
 }
 
@@ -58,8 +50,8 @@ bool WriteUninstallEntry() {
     char uninstallString[kUninstallStringSize];
     char displayIcon[InstallPathSize];
     ThePC->WindowsFolder260(windows, sizeof windows);
-    if (!JoinPath(source, sizeof source, InstalledFolder, kUninstallerName) ||
-        !JoinPath(copy, sizeof copy, windows, kUninstallerName) ||
+    if (!JoinPath(source, sizeof source, InstalledFolder, UninstallerName) ||
+        !JoinPath(copy, sizeof copy, windows, UninstallerName) ||
         !JoinPath(displayIcon, sizeof displayIcon, InstalledFolder, "\\OrvNet.exe,0")) {
         return false;
     }

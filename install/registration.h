@@ -5,9 +5,7 @@
 // self-registration of components placed in the system folder.
 #include <windows.h>
 
-// Creates or opens root\subkey and sets the named REG_SZ value (terminating
-// NUL counted). True when the value was set.
-bool WriteRegistryText(HKEY root, const char* subkey, const char* valueName, const char* text);
+#include "common/product_names.h"
 
 // Writes "OrvServer" under the machine's Run key (productFolder +
 // "\OrvServer\OrvServer.exe"), then WriteUninstallEntry. True when every
@@ -28,6 +26,3 @@ bool ClearForReplace(const char* path);
 // Loads the library, calls its DllRegisterServer and unloads it. The entry
 // point's result, or 0 when the library cannot be loaded or has none.
 int SelfRegisterComponent(const char* path);
-
-constexpr char RunKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN";
-constexpr char UninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\OrvNet";

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "install/install_state.h"
-#include "install/path_join.h"
+#include "common/path_join.h"
 #include "install/payload.h"
 #include "install/record_actions.h"
 #include "install/registration.h"

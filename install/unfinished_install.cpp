@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "install/install_state.h"
-#include "install/path_join.h"
+#include "common/path_join.h"
 #include "install/record_actions.h"
 #include "platform/pc.h"
 #include "platform/seam_calls.h"

@@ -1,6 +1,6 @@
 // The package download over the online routine's own session.
 #include "body_reader.h"
-#include "install/path_join.h"
+#include "common/path_join.h"
 #include "internet_open.h"
 #include "online_package.h"
 #include "package_files.h"

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "install/path_join.h"
+#include "common/path_join.h"
 #include "online_package.h"
 
 namespace {

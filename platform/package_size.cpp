@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "download_host.h"
-#include "install/path_join.h"
+#include "common/path_join.h"
 #include "online_package.h"
 #include "package_files.h"
 #include "sm_download.h"

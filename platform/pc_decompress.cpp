@@ -3,7 +3,7 @@
 // cannot be had is reported by its error code, never as success.
 #include "pc.h"
 
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
 
 namespace {
 const char kSetupLibrary[] = "\\SetupApi.dll";

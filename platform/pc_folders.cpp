@@ -8,7 +8,7 @@
 #include <shlobj.h>
 
 #include "ansi_path.h"
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
 #include "library_search.h"
 #include "folder_path.h"
 

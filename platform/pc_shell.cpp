@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
 #include "file_exists.h"
 
 bool PC::Exists(const char* path) { return PathExists(path); }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "install/registration.h"
+#include "platform/registry_write.h"
 
 namespace {
 char RegistryText[RegistryTextSize];

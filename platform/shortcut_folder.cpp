@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
 
 char* ShortcutWorkingFolder(const char* target, char* folder, size_t capacity) {
     if (capacity == 0) return folder;

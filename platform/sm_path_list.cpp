@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
 
 SmPathList::~SmPathList() {
     SmPathNode* node = head_.next;

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
 
 namespace {
 

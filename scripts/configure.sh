@@ -4,16 +4,20 @@
 # finished programs go to SM_OUT_DIR (default: out/, or <build folder>/out
 # for another build folder). The host side is built first: the Windows side
 # uses its smx tool to make test payloads.
+# SM_BUILD_TYPE=Debug builds without optimisation, by default in its own
+# folder (build-debug): faults that optimisation hides show there.
 # Usage: configure.sh [extra cmake -D options for both]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
-build="${SM_BUILD_DIR:-$root/build}"
+type="${SM_BUILD_TYPE:-Release}"
+if [ "$type" = Release ]; then build_default="$root/build"; else build_default="$root/build-$(echo "$type" | tr A-Z a-z)"; fi
+build="${SM_BUILD_DIR:-$build_default}"
 if [ "$build" = "$root/build" ]; then out_default="$root/out"; else out_default="$build/out"; fi
 export SM_OUT_DIR="${SM_OUT_DIR:-$out_default}"
 for side in host win; do
   dir="$build/$side"
-  args=(-S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DSM_OUT_DIR="$SM_OUT_DIR" "$@")
+  args=(-S "$root" -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DSM_OUT_DIR="$SM_OUT_DIR" "$@")
   [ "$side" = win ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake"
                               -DSM_SMX_TOOL="$SM_OUT_DIR/bin/smx")
   if [ ! -f "$dir/Makefile" ]; then

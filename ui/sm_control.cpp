@@ -2,17 +2,25 @@
 
 #include <cstring>
 
-#include "ui/bounded_text.h"
+#include "common/bounded_copy.h"
 
 SmControl::SmControl(ControlKind kind, int id, HWND parentHandle, const char* caption)
     : parentHandle(parentHandle), id(id), kind(kind) {
     CopyBounded(text, sizeof text, caption);
 }
 
-// Destroying the system window first means no message reaches ControlProc
-// for an object that is going away.
+// By the time this runs the derived part is gone, while destroying the
+// system window still sends messages (a tree deletes each item, the parent
+// hears of it): the window leaves the routing first, its own procedure
+// given back and the object no longer found through it.
 SmControl::~SmControl() {
-    if (handle != nullptr) DestroyWindow(handle);
+    if (handle != nullptr) {
+        SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
+        if (previousProc != nullptr) {
+            SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc));
+        }
+        DestroyWindow(handle);
+    }
     handle = nullptr;
     std::memset(text, 0, sizeof text);
 }

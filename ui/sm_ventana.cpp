@@ -1,6 +1,6 @@
 #include "ui/sm_ventana.h"
 
-#include "ui/bounded_text.h"
+#include "common/bounded_copy.h"
 #include "ui/procedures.h"
 #include "ui/sm_control.h"
 #include "ui/window_classes.h"
@@ -32,9 +32,13 @@ SmVentana::SmVentana(const char* text, int outerWidth, int outerHeight, bool dia
                              text != nullptr ? text : "",
                              dialog ? WS_SYSMENU : WS_OVERLAPPEDWINDOW, left, top, width, height,
                              owner, menu, instance, nullptr);
+    // A window that could not be created has no procedure to take: the
+    // shared default procedure of every other framework window stays.
+    if (handle == nullptr) return;
     SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    PreviousWindowProc = reinterpret_cast<WNDPROC>(
+    WNDPROC previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScreenProc)));
+    if (previous != nullptr) PreviousWindowProc = previous;
     SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  TRUE);
 }

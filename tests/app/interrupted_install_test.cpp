@@ -109,11 +109,17 @@ const Moment kFreshMoments[] = {
      }},
 };
 
-void KillWhen(InstallerSession& session, const Moment& moment) {
+// Presses Acepto and kills the installer as soon as the moment is seen.
+// False when it was not seen in time (the installer is killed all the same).
+bool KillWhen(InstallerSession& session, const Moment& moment) {
+    constexpr ULONGLONG kDeadlineMs = 30000;
     session.Press(AcceptId);
-    for (int waited = 0; waited < 60000 && !moment.reached(session); waited += kPollMs) Sleep(kPollMs);
+    ULONGLONG start = GetTickCount64();
+    bool reached = false;
+    while (!(reached = moment.reached(session)) && GetTickCount64() - start < kDeadlineMs) Sleep(kPollMs);
     TerminateProcess(session.Process(), 1);
     WaitForSingleObject(session.Process(), 10000);
+    return reached;
 }
 
 void PrintTo(const Moment& moment, std::ostream* out) { *out << moment.name; }
@@ -124,7 +130,7 @@ class KilledFreshInstall : public ::testing::TestWithParam<Moment> {};
 TEST_P(KilledFreshInstall, IsFinishedByTheNextRun) {
     {
         InstallerSession session(PayloadOf(Product("1")));
-        KillWhen(session, GetParam());
+        ASSERT_TRUE(KillWhen(session, GetParam())) << "the moment never came";
     }
     InstallerSession again(PayloadOf(Product("1")));
     ASSERT_EQ(again.AcceptAnswering(IDYES), InstalledText) << "the next run finishes a fresh installation";
@@ -154,7 +160,7 @@ TEST_P(KilledUpdate, KeepsTheUserTablesAndIsFinishedByTheNextRun) {
     WriteWholeFile(table, "user data!");
     {
         InstallerSession update(PayloadOf(Product("2")));
-        KillWhen(update, GetParam());
+        ASSERT_TRUE(KillWhen(update, GetParam())) << "the moment never came";
     }
     EXPECT_EQ(ReadText(table), "user data!") << "a kept table is whole at every moment";
 

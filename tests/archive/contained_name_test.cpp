@@ -2,7 +2,7 @@
 // that stay inside it and that Windows stores as they are written.
 #include <gtest/gtest.h>
 
-#include "install/path_join.h"
+#include "common/path_join.h"
 
 namespace {
 

@@ -182,6 +182,46 @@ TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
     }
 }
 
+// A file the run must replace that cannot be removed is never written over:
+// without truncation the new bytes would keep the old file's tail.
+TEST(StaleFiles, ThatCannotBeRemovedAreNotWrittenOver) {
+    MachineFolders machine = ReadMachineFolders();
+    const std::string stale(300, 'x');
+    const struct {
+        const char* what;
+        bool update;
+        const char* pathEnd;
+        bool result;  // a component in use is skipped without failing the run
+    } cases[] = {
+        {"staging file left by an interrupted merge", true, "Clientes.tbl.orvnew", false},
+        {"old component in the system folder", false, "SmStale.dll", true},
+        {"old uninstaller copy in the Windows folder", false, "windows\\DesinstalarOrv25.exe", false},
+    };
+    for (const auto& c : cases) {
+        TempDir baseDir;
+        std::string folder = baseDir.path() + "\\OrvNet";
+        fs::create_directories(folder + "\\Data");
+        fs::create_directories(folder + "\\Marcas\\BRIVANT");
+        if (c.update) {
+            WriteWholeFile(folder + "\\OrvNet.exe", std::string("old program"));
+            WriteWholeFile(folder + "\\Data\\Clientes.tbl", std::string("user data"));
+        }
+        std::string path = std::string(c.pathEnd).rfind("windows", 0) == 0 ? machine.windows + "\\DesinstalarOrv25.exe"
+                           : c.update                                      ? folder + "\\Data\\" + c.pathEnd
+                                                                           : machine.system + "\\" + c.pathEnd;
+        WriteWholeFile(path, stale);
+        ArchiveBuilder archive = Product();
+        archive.File("SmStale.dll", "new", false, true);
+        const FaultCase fault = {c.what, c.update, "remove", c.pathEnd, "sharing"};
+        FaultRun run = RunWithFault(baseDir.path() + "\\", PayloadOf(archive), fault);
+        EXPECT_TRUE(run.fired) << c.what;
+        EXPECT_EQ(run.result, c.result) << c.what;
+        EXPECT_EQ(ReadText(path), stale) << c.what;
+        if (c.update) EXPECT_EQ(ReadText(folder + "\\Data\\Clientes.tbl"), "user data") << c.what;
+        DeleteFileA(path.c_str());
+    }
+}
+
 std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) {
     std::string name;
     for (const char* p = info.param.moment; *p != '\0'; ++p) {

@@ -7,6 +7,7 @@
 
 #include "install/registration.h"
 #include "install/run_install.h"
+#include "install/unfinished_install.h"
 #include "install_fixture.h"
 
 namespace fs = std::filesystem;
@@ -226,6 +227,42 @@ TEST_F(InstallRun, ContentRunningPastTheEndFailsTheRunButKeepsTheOtherFiles) {
     EXPECT_FALSE(run.result);
     EXPECT_EQ(ReadText(InFolder("otro.txt")), "fine");
     EXPECT_FALSE(fs::exists(InFolder("cut.txt")));
+}
+
+TEST_F(InstallRun, AFolderThatCannotBeMadeFailsTheRunBeforeTheCompletion) {
+    // A file stands where the archive has a folder (an empty one among them).
+    fs::create_directories(Folder());
+    WriteWholeFile(InFolder("Marcas"), std::string("a file"));
+    ArchiveBuilder archive("OrvNet");
+    archive.File("OrvNet.exe", "main").Directory("Marcas").Directory("Marcas\\BRIVANT").File("ok.txt", "fine");
+    RunLog run = RunInstaller(Base(), PayloadOf(archive), {"yes"});
+    EXPECT_FALSE(run.result);
+    EXPECT_TRUE(run.boxes.empty()) << "asked the server question of a broken installation";
+    EXPECT_EQ(ReadText(InFolder("ok.txt")), "fine");
+    EXPECT_FALSE(MachineRegistryText(RunKey, "OrvServer").has_value());
+}
+
+TEST_F(InstallRun, AnInstallBaseThatIsNoFullPathFailsBeforeWritingAnything) {
+    for (const char* base : {"", "OrvBase\\", "\\"}) {
+        RunLog run = RunInstaller(base, PayloadOf(SampleProduct()), {"yes"});
+        EXPECT_FALSE(run.result) << base;
+        EXPECT_FALSE(fs::exists(Cabinet())) << base;
+    }
+}
+
+TEST_F(InstallRun, NamesWindowsWouldTurnIntoADeviceOrChangeAreRefused) {
+    ArchiveBuilder archive("OrvNet");
+    archive.File("OrvNet.exe", "main")
+        .File("NUL", "device")
+        .File("con.txt", "device")
+        .File("Data.", "dot")
+        .File("Data ", "space")
+        .Directory("COM1")
+        .File("ok.txt", "fine");
+    RunLog run = RunInstaller(Base(), PayloadOf(archive), {"no"});
+    EXPECT_FALSE(run.result);
+    EXPECT_EQ(ReadText(InFolder("ok.txt")), "fine");
+    EXPECT_EQ(ListTree(Folder()), (std::vector<std::string>{UnfinishedInstallName, "OrvNet.exe", "ok.txt"}));
 }
 
 TEST_F(InstallRun, NamesThatWouldEscapeTheProductFolderAreRefused) {

@@ -313,6 +313,30 @@ protected:
     }
 };
 
+int notificationsAfterDeletion = 0;
+void CountNotification(SmControl*, int, NMHDR*) { ++notificationsAfterDeletion; }
+void CountSelection(int, int, int) { ++notificationsAfterDeletion; }
+
+// A window deletes its controls before its own system window goes: each
+// tree's system window is destroyed after the Tree part of its object is
+// gone, and it still tells its parent about it (focus lost, the selection
+// gone with its items). None of that may reach a handler with the object
+// half destroyed.
+TEST_F(TreeTest, ATreeBeingDestroyedReachesNoHandler) {
+    Tree* tree = AbcTree();
+    SendMessageA(tree->handle, TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(Next(tree, TVGN_ROOT, nullptr)));
+    SetFocus(tree->handle);
+    tree->on_focus_lost = CountNotification;
+    tree->on_focus_gained = CountNotification;
+    tree->on_tree_select = CountSelection;
+    notificationsAfterDeletion = 0;
+    Release(window);
+    delete window;
+    window = nullptr;
+    EXPECT_EQ(notificationsAfterDeletion, 0);
+}
+
 TEST_F(TreeTest, ItemsAreNumberedInOrderOfAddition) {
     Tree* tree = AbcTree();
     EXPECT_EQ(tree->ItemCount(), 3);

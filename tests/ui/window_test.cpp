@@ -108,6 +108,20 @@ TEST_F(WindowTest, CreatesAHiddenWindowLinkedToItsObject) {
     EXPECT_EQ(PreviousWindowProc, reinterpret_cast<WNDPROC>(&DefWindowProcA));
 }
 
+// A window that cannot be created (its owner is no window) has no procedure
+// to hand over: every other framework window keeps its default processing.
+TEST_F(WindowTest, AFailedCreationLeavesTheOtherWindowsTheirDefaultProcessing) {
+    SmVentana* first = Dialog("Primera");
+    {
+        SmVentana failed("Fallida", 200, 100, true, app->instance, reinterpret_cast<HWND>(0x7FFF1234), nullptr);
+        EXPECT_EQ(failed.handle, nullptr);
+    }
+    EXPECT_EQ(PreviousWindowProc, reinterpret_cast<WNDPROC>(&DefWindowProcA));
+    char caption[32] = {};
+    GetWindowTextA(first->handle, caption, sizeof caption);  // WM_GETTEXT, answered by default processing
+    EXPECT_STREQ(caption, "Primera");
+}
+
 TEST_F(WindowTest, FreshWindowHasNoControlsAndNoHandlers) {
     SmVentana* w = Dialog();
     EXPECT_EQ(w->count, 0);

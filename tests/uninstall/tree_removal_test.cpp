@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "desinstalar/outcome_message.h"
-#include "desinstalar/tree_removal.h"
-#include "desinstalar/uninstall_texts.h"
+#include "uninstaller/outcome_message.h"
+#include "uninstaller/tree_removal.h"
+#include "uninstaller/uninstall_texts.h"
 #include "install_fixture.h"
 #include "platform/progress_sink.h"
 #include "support/temp_dir.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/bounded_text.h"
+#include "common/bounded_copy.h"
 #include "ui/control_creation.h"
 
 namespace {

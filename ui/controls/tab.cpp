@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "ui/bounded_text.h"
+#include "common/bounded_copy.h"
 #include "ui/control_creation.h"
 
 // Each page is asked for at index pageCount, one past the last page before

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/bounded_text.h"
+#include "common/bounded_copy.h"
 #include "ui/sm_control.h"
 
 const ListMessages kListBoxMessages{LB_RESETCONTENT, LB_GETCOUNT,   LB_DELETESTRING, LB_ADDSTRING,

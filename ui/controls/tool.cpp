@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ui/bounded_text.h"
+#include "common/bounded_copy.h"
 #include "ui/control_creation.h"
 
 static_assert(sizeof(TBBUTTON) == 20, "the toolbar takes 20-byte button descriptions");

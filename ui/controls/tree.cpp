@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ui/bounded_text.h"
+#include "common/bounded_copy.h"
 #include "ui/control_creation.h"
 
 int Tree::ItemCount() { return static_cast<int>(SendMessageA(handle, TVM_GETCOUNT, 0, 0)); }

@@ -1,4 +1,4 @@
-#include "windows_component.h"
+#include "common/windows_component.h"
 
 #include <cstring>
 

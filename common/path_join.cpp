@@ -1,8 +1,8 @@
-#include "path_join.h"
+#include "common/path_join.h"
 
 #include <cstring>
 
-#include "install/windows_component.h"
+#include "common/windows_component.h"
 
 bool JoinPath(char* out, size_t capacity, const char* first, const char* second, const char* third) {
     if (capacity == 0) return false;

@@ -1,12 +1,11 @@
-// DesinstalarOrv25.exe of the sample product: removes OrvNet 2.5 from the
-// machine. The uninstall entry runs it from the Windows folder with the
+// DesinstalarOrv25.exe: removes OrvNet 2.5 from the machine. The uninstall entry runs it from the Windows folder with the
 // product folder, unquoted, as its command line.
 #include <windows.h>
 
-#include "desinstalar/uninstall_run.h"
 #include "platform/library_search.h"
 #include "platform/pc.h"
 #include "ui/sm_aplicacion.h"
+#include "uninstaller/uninstall_run.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandTail, int) {
     RestrictLibrarySearch();

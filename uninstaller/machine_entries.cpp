@@ -4,15 +4,13 @@
 
 #include <cstring>
 
-#include "install/path_join.h"
-#include "install/registration.h"
+#include "common/path_join.h"
+#include "common/product_names.h"
 #include "platform/pc.h"
 #include "resolved_path.h"
 #include "shortcut_target.h"
 
 namespace {
-constexpr char kServerValue[] = "OrvServer";
-constexpr char kServerProgram[] = "\\OrvServer\\OrvServer.exe";
 constexpr char kUninstallStringValue[] = "UninstallString";
 constexpr char kMainProgram[] = "\\OrvNet.exe";
 
@@ -53,15 +51,15 @@ EntryOutcome RemoveServerAutostart(const char* productFolder) {
     char ours[PathBufferSize];
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return EntryOutcome::Absent;
-    bool present = RegQueryValueExA(key, kServerValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    bool present = RegQueryValueExA(key, ServerValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     RegCloseKey(key);
     if (!present) return EntryOutcome::Absent;
-    if (!JoinPath(ours, sizeof ours, productFolder, kServerProgram)) return EntryOutcome::Failed;
-    if (ReadMachineText(RunKey, kServerValue, data, sizeof data) && !SamePath(data, ours)) {
+    if (!JoinPath(ours, sizeof ours, productFolder, ServerProgram)) return EntryOutcome::Failed;
+    if (ReadMachineText(RunKey, ServerValue, data, sizeof data) && !SamePath(data, ours)) {
         return EntryOutcome::OtherFolder;
     }
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return EntryOutcome::Failed;
-    LONG status = RegDeleteValueA(key, kServerValue);
+    LONG status = RegDeleteValueA(key, ServerValue);
     RegCloseKey(key);
     return status == ERROR_SUCCESS ? EntryOutcome::Removed : EntryOutcome::Failed;
 }

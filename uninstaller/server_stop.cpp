@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "common/product_names.h"
 #include "platform/process_list.h"
 
 namespace {
-constexpr char kServerProgram[] = "OrvServer.exe";
 // A process that cannot be ended is found again by every new snapshot; this
 // bounds the rounds.
 constexpr int kMaxRounds = 8;
@@ -16,7 +16,7 @@ void StopServer() {
     for (int round = 0; round < kMaxRounds; ++round) {
         ProcessList* processes = nullptr;
         SnapshotProcesses(&processes);
-        int index = FindProcess(processes, kServerProgram);
+        int index = FindProcess(processes, ServerProgramName);
         if (index != 0) {
             HANDLE server = OpenProcess(SYNCHRONIZE, FALSE, ProcessIdAt(processes, index));
             TerminateProcessAt(processes, index);

@@ -2,6 +2,7 @@
 // The four things an installation leaves outside the product folder: the
 // server's autostart value, the product's uninstall key, the desktop
 // shortcut and the uninstaller's copy in the Windows folder.
+#include "common/product_names.h"
 
 enum class EntryOutcome {
     Removed,
@@ -21,7 +22,6 @@ EntryOutcome RemoveDesktopShortcut(const char* productFolder);
 // is handed to the system's delayed deletion.
 EntryOutcome RemoveUninstallerCopy();
 
-// Names of the shortcut on the all-users desktop and of the uninstaller's
-// copy in the Windows folder, each after a backslash.
+// Name of the shortcut on the all-users desktop, after a backslash; the
+// uninstaller's copy in the Windows folder is UninstallerName.
 constexpr char ShortcutName[] = "\\OrvNet.lnk";
-constexpr char UninstallerName[] = "\\DesinstalarOrv25.exe";

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "install/registration.h"
+#include "common/product_names.h"
 #include "machine_entries.h"
 #include "outcome_message.h"
 #include "platform/pc.h"

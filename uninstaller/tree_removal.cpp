@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "install/path_join.h"
+#include "common/path_join.h"
 #include "kept_tables.h"
 #include "platform/pc.h"
 #include "platform/progress_sink.h"

@@ -1,6 +1,6 @@
 #include "outcome_message.h"
 
-#include "platform/bounded_copy.h"
+#include "common/bounded_copy.h"
 #include "uninstall_texts.h"
 
 namespace {
