@@ -6,8 +6,8 @@
 
 #include "app/consent_screen.h"
 #include "app/control_sinks.h"
-#include "install/install_state.h"
 #include "common/path_join.h"
+#include "install/install_state.h"
 #include "install/run_install.h"
 #include "platform/pc.h"
 #include "platform/pump.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "input_file.h"
 #include "common/path_join.h"
+#include "input_file.h"
 #include "install/smx_reader.h"
 
 namespace {

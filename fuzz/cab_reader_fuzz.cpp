@@ -25,8 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> copy(data, data + size);
     PayloadCabinet cabinet;
     if (CheckPayloadCabinet(copy.data(), static_cast<uint32_t>(copy.size()), cabinet) == PayloadFault::None) {
-        if (problem == CabinetProblem::Damaged) Finding("the installer took a cabinet the tools' checker finds damaged");
-        if (problem == CabinetProblem::None && cabinet.fileLength != summary.fileSize) Finding("the two checks read different file lengths");
+        if (problem == CabinetProblem::Damaged) {
+            Finding("the installer took a cabinet the tools' checker finds damaged");
+        }
+        if (problem == CabinetProblem::None && cabinet.fileLength != summary.fileSize) {
+            Finding("the two checks read different file lengths");
+        }
     }
     return 0;
 }

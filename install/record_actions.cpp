@@ -4,8 +4,8 @@
 
 #include <new>
 
-#include "install/install_state.h"
 #include "common/path_join.h"
+#include "install/install_state.h"
 #include "install/registration.h"
 #include "platform/pc.h"
 #include "platform/seam_calls.h"
@@ -51,12 +51,14 @@ bool MakeProductFolder(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool RemoveIfThere(const char* path) {
+    if (!ThePC->Exists(path)) return true;
+    SeamRemoveFile(path);
+    return !ThePC->Exists(path);
+}
+
 bool InstallPlainFile(const char* path, const void* content, uint32_t size) {
-    if (ThePC->Exists(path)) {
-        SeamRemoveFile(path);
-        if (ThePC->Exists(path)) return false;
-    }
-    return WriteNewFile(path, content, size);
+    return RemoveIfThere(path) && WriteNewFile(path, content, size);
 }
 
 bool MergeKeptFile(const char* path, const void* content, uint32_t size, bool isUpdate) {
@@ -66,15 +68,9 @@ bool MergeKeptFile(const char* path, const void* content, uint32_t size, bool is
     if (keepPrevious && !ReadWholeFile(path, previous, previousLength)) return false;
 
     char staged[InstallPathSize];
-    bool ok = JoinPath(staged, sizeof staged, path, kMergeSuffix);
+    // A staging file left by an interrupted run goes first.
+    bool ok = JoinPath(staged, sizeof staged, path, kMergeSuffix) && RemoveIfThere(staged);
     if (ok) {
-        // A staging file left by an interrupted run is removed first; one that
-        // stays would be written over without truncation, keeping its tail.
-        if (ThePC->Exists(staged)) SeamRemoveFile(staged);
-        if (ThePC->Exists(staged)) {
-            delete[] previous;
-            return false;
-        }
         SmFile* file = new SmFile(staged);
         ok = file->IsOpen() && file->WriteAt(0, content, size);
         // Not truncated between the two writes: the previous bytes lie over

@@ -3,8 +3,9 @@
 #include <cstring>
 #include <new>
 
-#include "install/install_state.h"
 #include "common/path_join.h"
+#include "install/install_state.h"
+#include "install/record_actions.h"
 #include "platform/pc.h"
 #include "platform/registry_write.h"
 #include "platform/seam_calls.h"
@@ -61,10 +62,7 @@ bool WriteUninstallEntry() {
         !JoinPath(uninstallString, sizeof uninstallString, uninstallString, InstalledFolder)) {
         return false;
     }
-    if (ThePC->Exists(copy)) SeamRemoveFile(copy);
-    // A copy that could not be removed is not written over: the new program
-    // would keep the old one's tail.
-    bool ok = !ThePC->Exists(copy) && CopyWholeFile(source, copy);
+    bool ok = RemoveIfThere(copy) && CopyWholeFile(source, copy);
 
     ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", "Orv-Net 2.5") && ok;
     ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", uninstallString) && ok;
@@ -79,9 +77,7 @@ bool ClearForReplace(const char* path) {
     HANDLE held = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (held == INVALID_HANDLE_VALUE) return false;
     CloseHandle(held);
-    SeamRemoveFile(path);
-    // Still there (removal refused): writing over it would keep its tail.
-    return !ThePC->Exists(path);
+    return RemoveIfThere(path);
 }
 
 int SelfRegisterComponent(const char* path) {

@@ -5,16 +5,17 @@
 #include <cstring>
 #include <new>
 
-#include "install/install_state.h"
 #include "common/path_join.h"
+#include "install/install_state.h"
 #include "install/payload.h"
 #include "install/record_actions.h"
 #include "install/registration.h"
 #include "install/smx_reader.h"
 #include "install/unfinished_install.h"
+#include "platform/folder_path.h"
 #include "platform/pc.h"
-#include "platform/seam_calls.h"
 #include "platform/pump.h"
+#include "platform/seam_calls.h"
 #include "platform/sm_file.h"
 
 namespace {
@@ -28,21 +29,17 @@ struct RunPaths {
     char archive[InstallPathSize];
 };
 
-// A folder query that failed gives "", which joined to a name would make a
-// relative path or one at the drive root.
-bool IsFullPath(const char* path) {
-    bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':' &&
-                 path[2] == '\\';
-    bool share = path[0] == '\\' && path[1] == '\\';
-    return drive || share;
-}
-
+// A folder query that failed gives "": every folder must be a full path,
+// the temporary folder checked before its backslash goes (a drive root
+// "C:\" becomes "C:").
 bool BuildRunPaths(RunPaths& paths) {
     ThePC->SystemFolder(paths.system, sizeof paths.system);
     ThePC->TempFolder(paths.temp, sizeof paths.temp);
+    if (!IsFileSystemPath(paths.system) || !IsFileSystemPath(paths.temp) || !IsFileSystemPath(InstallBase)) {
+        return false;
+    }
     size_t length = std::strlen(paths.temp);
     if (length > 0 && paths.temp[length - 1] == '\\') paths.temp[length - 1] = '\0';
-    if (!IsFullPath(paths.system) || !IsFullPath(paths.temp) || !IsFullPath(InstallBase)) return false;
     return JoinPath(paths.cabinet, sizeof paths.cabinet, paths.temp, "\\OrvNet.cab") &&
            JoinPath(paths.archive, sizeof paths.archive, paths.temp, "\\OrvNet.smx");
 }
@@ -160,7 +157,7 @@ bool CompleteFreshInstall(const char* folder, const char* rootName) {
     char desktop[InstallPathSize];
     char link[InstallPathSize];
     ThePC->CommonDesktopFolder(desktop, sizeof desktop);
-    if (!IsFullPath(desktop) || !JoinPath(target, sizeof target, folder, "\\", rootName) ||
+    if (!IsFileSystemPath(desktop) || !JoinPath(target, sizeof target, folder, "\\", rootName) ||
         !JoinPath(target, sizeof target, target, ".exe") ||
         !JoinPath(link, sizeof link, desktop, "\\", rootName) || !JoinPath(link, sizeof link, link, ".lnk")) {
         return false;

@@ -1,12 +1,9 @@
 #include "unfinished_install.h"
 
-#include <cstring>
-
-#include "install/install_state.h"
 #include "common/path_join.h"
+#include "install/install_state.h"
 #include "install/record_actions.h"
 #include "platform/pc.h"
-#include "platform/seam_calls.h"
 
 namespace {
 
@@ -33,7 +30,5 @@ bool MarkInstallUnfinished(const char* productFolder) {
 
 bool MarkInstallFinished(const char* productFolder) {
     char path[InstallPathSize];
-    if (!MarkPath(path, sizeof path, productFolder)) return false;
-    SeamRemoveFile(path);
-    return !ThePC->Exists(path);
+    return MarkPath(path, sizeof path, productFolder) && RemoveIfThere(path);
 }

@@ -11,7 +11,7 @@ void StripFolderBackslash(char* path) {
 }
 
 bool IsFileSystemPath(const char* path) {
-    bool drive = std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+    bool drive = std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\';
     bool share = path[0] == '\\' && path[1] == '\\';
     return drive || share;
 }

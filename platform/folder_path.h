@@ -7,7 +7,8 @@
 // "\").
 void StripFolderBackslash(char* path);
 
-// Whether path names a place in the file system: a drive ("C:...") or a
-// network share ("\\server..."). The shell answers other forms, such as
-// "::{GUID}", for virtual folders.
+// Whether path names a place in the file system by its full path: a drive
+// ("C:\...") or a network share ("\\server..."). The shell answers other
+// forms, such as "::{GUID}", for virtual folders, and a failed query an
+// empty text, which joined to a name would make a relative path.
 bool IsFileSystemPath(const char* path);

@@ -4,8 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "download_host.h"
 #include "common/path_join.h"
+#include "download_host.h"
 #include "online_package.h"
 #include "package_files.h"
 #include "sm_download.h"

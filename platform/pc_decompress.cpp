@@ -3,10 +3,10 @@
 // cannot be had is reported by its error code, never as success.
 #include "pc.h"
 
-#include "common/bounded_copy.h"
+#include "library_search.h"
 
 namespace {
-const char kSetupLibrary[] = "\\SetupApi.dll";
+const char kSetupLibrary[] = "SetupApi.dll";
 const char kDecompressEntryPoint[] = "SetupDecompressOrCopyFileA";
 const UINT kMsZipCompression = 2;  // FILE_COMPRESSION_MSZIP
 
@@ -17,11 +17,7 @@ DWORD LastErrorOr(DWORD fallback) {
 }
 
 DWORD PC::Decompress(const char* source, const char* target) {
-    char libraryPath[PathBufferSize] = {};
-    SystemFolder(libraryPath, sizeof libraryPath);
-    AppendBounded(libraryPath, sizeof libraryPath, kSetupLibrary);
-
-    HMODULE library = LoadLibraryA(libraryPath);
+    HMODULE library = LoadSystemLibrary(kSetupLibrary);
     if (library == nullptr) return LastErrorOr(ERROR_MOD_NOT_FOUND);
     using DecompressCall = DWORD(WINAPI*)(PCSTR, PCSTR, PUINT);
     auto decompress = reinterpret_cast<DecompressCall>(

@@ -9,8 +9,8 @@
 
 #include "ansi_path.h"
 #include "common/bounded_copy.h"
-#include "library_search.h"
 #include "folder_path.h"
+#include "library_search.h"
 
 namespace {
 
@@ -82,19 +82,27 @@ DWORD WINAPI WindowsPath(LPWSTR buffer, DWORD size) { return GetWindowsDirectory
 DWORD WINAPI SystemPath(LPWSTR buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }
 DWORD WINAPI CurrentPath(LPWSTR buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); }
 
-// The user's temporary folder, or, when even its short form has no ANSI
-// name (short names switched off on the volume), the Windows folder's
-// "Temp", which the installer's administrator rights let it write to.
-// With a trailing backslash, as the system gives it.
-DWORD WINAPI TempPath(LPWSTR buffer, DWORD size) {
-    DWORD length = GetTempPathW(size, buffer);
-    char probe[PathBufferSize];
-    if (length > 0 && length < size && ToAnsiPath(buffer, probe, sizeof probe)) return length;
-    length = GetWindowsDirectoryW(buffer, size);
+DWORD WINAPI TempPath(LPWSTR buffer, DWORD size) { return GetTempPathW(size, buffer); }
+
+// The Windows folder's "Temp", with a trailing backslash as the system gives
+// the temporary folder.
+DWORD WINAPI WindowsTempPath(LPWSTR buffer, DWORD size) {
+    DWORD length = GetWindowsDirectoryW(buffer, size);
     if (length == 0 || length + 6 >= size) return 0;
     if (buffer[length - 1] != L'\\') buffer[length++] = L'\\';
     lstrcpyW(buffer + length, L"Temp\\");
     return length + 5;
+}
+
+// The user's temporary folder or, when even its short form has no ANSI name
+// (short names switched off on the volume), the Windows folder's "Temp",
+// which the installer's administrator rights let it write to.
+template <size_t WorkSize>
+char* TempFolderQuery(char* buffer, size_t capacity) {
+    char work[WorkSize] = {};
+    QueryFolder(TempPath, work);
+    if (work[0] == '\0') QueryFolder(WindowsTempPath, work);
+    return CopyBounded(buffer, capacity, work);
 }
 
 }  // namespace
@@ -127,10 +135,8 @@ char* PC::SystemFolder(char* b, size_t c) {
 char* PC::SystemFolder260(char* b, size_t c) {
     return SystemFolderQuery<ShortPathBufferSize>(SystemPath, false, b, c);
 }
-char* PC::TempFolder(char* b, size_t c) { return SystemFolderQuery<PathBufferSize>(TempPath, true, b, c); }
-char* PC::TempFolder260(char* b, size_t c) {
-    return SystemFolderQuery<ShortPathBufferSize>(TempPath, true, b, c);
-}
+char* PC::TempFolder(char* b, size_t c) { return TempFolderQuery<PathBufferSize>(b, c); }
+char* PC::TempFolder260(char* b, size_t c) { return TempFolderQuery<ShortPathBufferSize>(b, c); }
 char* PC::CurrentFolder(char* b, size_t c) {
     return SystemFolderQuery<PathBufferSize>(CurrentPath, false, b, c);
 }

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "common/path_join.h"
 #include "common/bounded_copy.h"
+#include "common/path_join.h"
 #include "platform/pc.h"
 #include "uninstall_texts.h"
 

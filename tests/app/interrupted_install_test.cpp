@@ -89,6 +89,8 @@ struct Moment {
     std::function<bool(InstallerSession&)> reached;
 };
 
+bool ArchiveExpanded(InstallerSession&) { return Exists(ReadMachineFolders().temp + "\\OrvNet.smx"); }
+
 bool QuestionShown(InstallerSession& session) {
     HWND box = FindWindowA("#32770", "OrvNet");
     return box != nullptr && IsWindowVisible(box) && session.BoxText(box) == ServerQuestionText;
@@ -96,7 +98,7 @@ bool QuestionShown(InstallerSession& session) {
 
 const Moment kFreshMoments[] = {
     {"PayloadWritten", [](InstallerSession&) { return Exists(ReadMachineFolders().temp + "\\OrvNet.cab"); }},
-    {"ArchiveExpanded", [](InstallerSession&) { return Exists(ReadMachineFolders().temp + "\\OrvNet.smx"); }},
+    {"ArchiveExpanded", ArchiveExpanded},
     {"MainProgramLaid", [](InstallerSession&) { return Exists(ProductFolder() + "\\OrvNet.exe"); }},
     {"MidWalk", [](InstallerSession&) { return Exists(ProductFolder() + "\\Data\\extra150.bin"); }},
     {"MarkerLaid", [](InstallerSession&) { return Exists(ProductFolder() + "\\Marcas\\BRIVANT"); }},
@@ -141,7 +143,7 @@ TEST_P(KilledFreshInstall, IsFinishedByTheNextRun) {
 INSTANTIATE_TEST_SUITE_P(Moments, KilledFreshInstall, ::testing::ValuesIn(kFreshMoments), MomentName);
 
 const Moment kUpdateMoments[] = {
-    {"ArchiveExpanded", [](InstallerSession&) { return Exists(ReadMachineFolders().temp + "\\OrvNet.smx"); }},
+    {"ArchiveExpanded", ArchiveExpanded},
     {"MainProgramLaid",
      [](InstallerSession&) { return ReadIfThere(ProductFolder() + "\\OrvNet.exe") == "main program 2"; }},
     {"MidWalk",

@@ -187,15 +187,20 @@ TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
 TEST(StaleFiles, ThatCannotBeRemovedAreNotWrittenOver) {
     MachineFolders machine = ReadMachineFolders();
     const std::string stale(300, 'x');
+    enum class Place { ProductData, SystemFolder, WindowsFolder };
     const struct {
         const char* what;
         bool update;
-        const char* pathEnd;
-        bool result;  // a component in use is skipped without failing the run
+        Place place;
+        const char* name;
+        const char* pathEnd;  // as the fault seam matches it
+        bool result;          // a component in use is skipped without failing the run
     } cases[] = {
-        {"staging file left by an interrupted merge", true, "Clientes.tbl.orvnew", false},
-        {"old component in the system folder", false, "SmStale.dll", true},
-        {"old uninstaller copy in the Windows folder", false, "windows\\DesinstalarOrv25.exe", false},
+        {"staging file left by an interrupted merge", true, Place::ProductData, "Clientes.tbl.orvnew",
+         "Clientes.tbl.orvnew", false},
+        {"old component in the system folder", false, Place::SystemFolder, "SmStale.dll", "SmStale.dll", true},
+        {"old uninstaller copy in the Windows folder", false, Place::WindowsFolder, "DesinstalarOrv25.exe",
+         "windows\\DesinstalarOrv25.exe", false},
     };
     for (const auto& c : cases) {
         TempDir baseDir;
@@ -206,9 +211,10 @@ TEST(StaleFiles, ThatCannotBeRemovedAreNotWrittenOver) {
             WriteWholeFile(folder + "\\OrvNet.exe", std::string("old program"));
             WriteWholeFile(folder + "\\Data\\Clientes.tbl", std::string("user data"));
         }
-        std::string path = std::string(c.pathEnd).rfind("windows", 0) == 0 ? machine.windows + "\\DesinstalarOrv25.exe"
-                           : c.update                                      ? folder + "\\Data\\" + c.pathEnd
-                                                                           : machine.system + "\\" + c.pathEnd;
+        std::string where = c.place == Place::ProductData    ? folder + "\\Data"
+                            : c.place == Place::SystemFolder ? machine.system
+                                                             : machine.windows;
+        std::string path = where + "\\" + c.name;
         WriteWholeFile(path, stale);
         ArchiveBuilder archive = Product();
         archive.File("SmStale.dll", "new", false, true);

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "uninstaller/outcome_message.h"
-#include "uninstaller/tree_removal.h"
-#include "uninstaller/uninstall_texts.h"
 #include "install_fixture.h"
 #include "platform/progress_sink.h"
 #include "support/temp_dir.h"
+#include "uninstaller/outcome_message.h"
+#include "uninstaller/tree_removal.h"
+#include "uninstaller/uninstall_texts.h"
 #include "unix_link.h"
 
 namespace {

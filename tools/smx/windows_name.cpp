@@ -1,7 +1,7 @@
 #include "windows_name.h"
 
-#include "install/smx_format.h"
 #include "common/windows_component.h"
+#include "install/smx_format.h"
 #include "name_codec.h"
 
 std::string WindowsComponentProblem(const std::string& component) {
