@@ -27,6 +27,10 @@ for side in host win; do
   echo "== $side tests"
   (cd "$SM_BUILD_DIR/$side" && ctest -j2 --output-on-failure "$@") >"$log" 2>&1
   grep -E '\*\*\*|\((Failed|Timeout|Not Run)\)' "$log" || true
+  # What each failed test printed (up to 60 lines), so that a CI log alone
+  # tells why.
+  awk '/Test +#[0-9]+:/ { show = /\*\*\*/; n = 0 }
+       show && n++ < 60 { print "  | " $0 }' "$log" | grep -v -- '-- Start' || true
   total=$(grep -oE 'tests failed out of [0-9]+' "$log" | grep -oE '[0-9]+$' || echo 0)
   bad=$(grep -oE '[0-9]+ tests failed out of' "$log" | grep -oE '^[0-9]+' || echo 0)
   if [ "$total" -eq 0 ] && ! grep -q 'No tests were found' "$log"; then

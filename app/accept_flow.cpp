@@ -6,6 +6,7 @@
 
 #include "app/consent_screen.h"
 #include "app/control_sinks.h"
+#include "common/bounded_copy.h"
 #include "common/path_join.h"
 #include "install/install_state.h"
 #include "install/run_install.h"
@@ -41,7 +42,7 @@ bool TryBase(char* (PC::*folderQuery)(char*, size_t)) {
     char buffer[InstallPathSize] = {};
     (ThePC->*folderQuery)(buffer, sizeof buffer);
     CutAfterLastSeparator(buffer);
-    std::strncpy(InstallBase, buffer, sizeof InstallBase - 1);
+    CopyBounded(InstallBase, sizeof InstallBase, buffer);
     char program[InstallPathSize];
     return JoinPath(program, sizeof program, buffer, kMainProgram) && ThePC->Exists(program);
 }

@@ -151,7 +151,9 @@ TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
     }
     EXPECT_FALSE(fs::exists(machine.temp + "\\OrvNet.smx"));
     std::string uninstallerCopy = machine.windows + "\\DesinstalarOrv25.exe";
-    if (fs::exists(uninstallerCopy)) EXPECT_EQ(ReadText(uninstallerCopy), "uninstaller") << "half-written copy";
+    if (fs::exists(uninstallerCopy)) {
+        EXPECT_EQ(ReadText(uninstallerCopy), "uninstaller") << "half-written copy";
+    }
 
     ExpectNotHalfWritten("OrvNet.exe", c.update ? "old program" : "", "new program");
     ExpectNotHalfWritten("big.bin", c.update ? "old big" : "", kBig);
@@ -223,7 +225,9 @@ TEST(StaleFiles, ThatCannotBeRemovedAreNotWrittenOver) {
         EXPECT_TRUE(run.fired) << c.what;
         EXPECT_EQ(run.result, c.result) << c.what;
         EXPECT_EQ(ReadText(path), stale) << c.what;
-        if (c.update) EXPECT_EQ(ReadText(folder + "\\Data\\Clientes.tbl"), "user data") << c.what;
+        if (c.update) {
+            EXPECT_EQ(ReadText(folder + "\\Data\\Clientes.tbl"), "user data") << c.what;
+        }
         DeleteFileA(path.c_str());
     }
 }
