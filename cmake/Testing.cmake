@@ -27,6 +27,9 @@ function(sm_add_test name)
   endif()
   if(WIN32)
     set(labels wine)
+    # Under ctest's own limit, so that the runner stops a stuck program with
+    # everything it started and the test ends with its output.
+    list(APPEND env SM_WINE_TIMEOUT=110)
   else()
     set(labels host)
   endif()

@@ -2,7 +2,8 @@
 # build's run of the installer need, and stops exactly those at exit.
 # Needs SM_WINE_ROOT (the build tree's wine folder).
 here_session=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-"$here_session/wine-prefix.sh" "$SM_WINE_ROOT"
+sm_wine_ready=1
+"$here_session/wine-prefix.sh" "$SM_WINE_ROOT" || sm_wine_ready=0
 . "$here_session/wine-env.sh"
 
 sm_xvfb_pid=""
@@ -26,5 +27,5 @@ sm_start_xvfb() {
 sm_start_wineserver() {
   # Detached from our stdio, so ctest's pipes are not held open.
   WINEPREFIX="$SM_WINE_TEMPLATE" wineserver -p >/dev/null 2>&1 </dev/null
-  WINEPREFIX="$SM_WINE_TEMPLATE" wine wineboot >/dev/null 2>&1 </dev/null || true
+  WINEPREFIX="$SM_WINE_TEMPLATE" timeout 300 wine wineboot >/dev/null 2>&1 </dev/null || true
 }

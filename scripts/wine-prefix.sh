@@ -11,9 +11,20 @@ here=$(cd "$(dirname "$0")" && pwd)
 stamp="$SM_WINE_TEMPLATE/.sm-ready-2"
 [ -f "$stamp" ] && exit 0
 
+# Wine's 32-bit loader needs a kernel that runs 32-bit programs; some 64-bit
+# kernels are started without that (ia32_emulation=off).
+if ! version=$(wine --version 2>&1); then
+  echo "wine-prefix.sh: Wine cannot start on this machine: ${version##*$'\n'}" >&2
+  echo "wine-prefix.sh: the kernel must run 32-bit programs (ia32_emulation=on)" >&2
+  exit 1
+fi
 rm -rf "$SM_WINE_TEMPLATE"
 mkdir -p "$SM_WINE_ROOT"
-wineboot -i >/dev/null 2>&1 </dev/null
+if ! timeout 600 wineboot -i >/dev/null 2>&1 </dev/null; then
+  echo "wine-prefix.sh: wineboot could not make the prefix in $SM_WINE_TEMPLATE" >&2
+  wineserver -k 2>/dev/null
+  exit 1
+fi
 wineserver -w
 # Wine links the user's shell folders (Documents, Desktop, ...) to the Unix
 # home; a test machine must never write there, so they become plain folders.

@@ -4,6 +4,9 @@
 # throw-away copy of it (its own wineserver, removed afterwards), for tests
 # that change machine-wide state.
 # SM_WINE_ROOT defaults to the wine folder beside the program's build tree.
+# SM_WINE_TIMEOUT (seconds, default 600) bounds the run: a program still
+# running then is stopped with every process of its fresh prefix, and the
+# run fails with status 124.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "${SM_WINE_ROOT:-}" ]; then
@@ -13,19 +16,44 @@ if [ -z "${SM_WINE_ROOT:-}" ]; then
 fi
 "$here/wine-prefix.sh" "$SM_WINE_ROOT"
 . "$here/wine-env.sh"
+limit="${SM_WINE_TIMEOUT:-600}"
 
+mkdir -p "$SM_WINE_ROOT/runs"
+run=$(mktemp -d "$SM_WINE_ROOT/runs/run.XXXXXX")
+cleanup() {
+  if [ -n "${fresh:-}" ]; then
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    rm -rf "$fresh"
+  fi
+  rm -rf "$run"
+}
+trap cleanup EXIT
 if [ "${SM_FRESH_PREFIX:-0}" = 1 ]; then
-  mkdir -p "$SM_WINE_ROOT/runs"
-  fresh=$(mktemp -d "$SM_WINE_ROOT/runs/prefix.XXXXXX")
+  fresh="$run/prefix"
   cp -a "$SM_WINE_TEMPLATE/." "$fresh/"
   export WINEPREFIX="$fresh"
   export SM_TEST_PREFIX="$fresh"
-  cleanup() { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$fresh"; }
-  trap cleanup EXIT
 fi
 export SM_TEST_PREFIX="${SM_TEST_PREFIX:-$WINEPREFIX}"
-wine "$@"
-status=$?
+
+# Processes a Windows program starts under Wine, and the wineserver of a
+# fresh prefix, are not children of this script and keep its standard
+# output open. Under ctest they would hold the test's pipes open after the
+# test was stopped, and ctest would wait for them for ever; so the output
+# goes to files, shown once the program has ended. A terminal sees it live.
+if [ -t 1 ]; then
+  timeout --foreground -k 10 "$limit" wine "$@"
+  status=$?
+else
+  timeout -k 10 "$limit" wine "$@" >"$run/out" 2>"$run/err"
+  status=$?
+  cat "$run/out"
+  cat "$run/err" >&2
+fi
+if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+  echo "wine-run.sh: $1 was still running after $limit s and was stopped" >&2
+fi
 # Now and then the wine loader itself dies of a segmentation fault as the
 # program's process ends, after the program has finished and reported. A
 # Windows program that crashes ends with an exception code instead, so
@@ -33,11 +61,9 @@ status=$?
 # fresh prefix when it had one.
 if [ "$status" -eq 139 ] && [ -z "${SM_WINE_RERUN:-}" ]; then
   echo "wine-run.sh: the wine loader crashed (signal 11); running $1 once more" >&2
-  if [ -n "${fresh:-}" ]; then
-    cleanup
-    trap - EXIT
-    unset SM_TEST_PREFIX
-  fi
+  cleanup
+  trap - EXIT
+  unset SM_TEST_PREFIX
   export SM_WINE_RERUN=1
   exec "$0" "$@"
 fi
