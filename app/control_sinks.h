@@ -1,7 +1,7 @@
 #pragma once
 // The consent screen's progress bar and status label as the install run's
 // progress and status targets.
-#include "platform/progress_sink.h"
+#include "common/progress_sink.h"
 #include "ui/controls/label.h"
 #include "ui/controls/progress.h"
 

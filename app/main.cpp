@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "app/consent_screen.h"
-#include "platform/library_search.h"
-#include "platform/pc.h"
+#include "platform/pc/library_search.h"
+#include "platform/pc/pc.h"
 #include "ui/sm_aplicacion.h"
 #include "ui/sm_ventana.h"
 

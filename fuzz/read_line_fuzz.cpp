@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "input_file.h"
-#include "platform/sm_file.h"
+#include "platform/files/sm_file.h"
 
 namespace {
 constexpr char kGuard = '\x5A';

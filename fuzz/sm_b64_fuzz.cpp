@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "input_file.h"
-#include "platform/sm_b64_coder.h"
+#include "platform/codec/sm_b64_coder.h"
 
 namespace {
 class MemoryOutput : public SmB64Output {

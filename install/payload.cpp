@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/sm_file.h"
+#include "platform/files/sm_file.h"
 
 bool UnpackPayload(const char* cabinetPath, PayloadCabinet& cabinet) {
     HMODULE module = GetModuleHandleA(nullptr);

@@ -7,9 +7,9 @@
 #include "common/path_join.h"
 #include "install/install_state.h"
 #include "install/registration.h"
-#include "platform/pc.h"
-#include "platform/seam_calls.h"
-#include "platform/sm_file.h"
+#include "platform/pc/pc.h"
+#include "platform/seam/seam_calls.h"
+#include "platform/files/sm_file.h"
 
 namespace {
 constexpr char kMergeSuffix[] = ".orvnew";

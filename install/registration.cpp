@@ -6,10 +6,10 @@
 #include "common/path_join.h"
 #include "install/install_state.h"
 #include "install/record_actions.h"
-#include "platform/pc.h"
-#include "platform/registry_write.h"
-#include "platform/seam_calls.h"
-#include "platform/sm_raw_file.h"
+#include "platform/pc/pc.h"
+#include "platform/registry/registry_write.h"
+#include "platform/seam/seam_calls.h"
+#include "platform/files/sm_raw_file.h"
 
 namespace {
 constexpr size_t kAutostartBufferSize = 300;

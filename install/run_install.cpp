@@ -12,11 +12,11 @@
 #include "install/registration.h"
 #include "install/smx_reader.h"
 #include "install/unfinished_install.h"
-#include "platform/folder_path.h"
-#include "platform/pc.h"
-#include "platform/pump.h"
-#include "platform/seam_calls.h"
-#include "platform/sm_file.h"
+#include "platform/pc/folder_path.h"
+#include "platform/pc/pc.h"
+#include "platform/pc/pump.h"
+#include "platform/seam/seam_calls.h"
+#include "platform/files/sm_file.h"
 
 namespace {
 

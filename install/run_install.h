@@ -10,7 +10,7 @@
 // the status line. True when the installation or update is complete; false
 // when the payload or archive is unusable, the update was refused as
 // incompatible, or any file or value could not be written.
-#include "platform/progress_sink.h"
+#include "common/progress_sink.h"
 
 bool RunInstall(ProgressSink& progress, StatusSink& status);
 

@@ -12,7 +12,7 @@
 //   - the walk ends when the offset reaches or passes the file's length.
 #include <cstdint>
 
-#include "platform/sm_file.h"
+#include "platform/files/sm_file.h"
 #include "smx_format.h"
 
 enum class SmxRecordType { Filler, Directory, File };

@@ -3,7 +3,7 @@
 #include "common/path_join.h"
 #include "install/install_state.h"
 #include "install/record_actions.h"
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "common/path_join.h"
 #include "common/product_names.h"
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 #include "resolved_path.h"
 #include "shortcut_target.h"
 

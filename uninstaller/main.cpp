@@ -2,8 +2,8 @@
 // product folder, unquoted, as its command line.
 #include <windows.h>
 
-#include "platform/library_search.h"
-#include "platform/pc.h"
+#include "platform/pc/library_search.h"
+#include "platform/pc/pc.h"
 #include "ui/sm_aplicacion.h"
 #include "uninstaller/uninstall_run.h"
 

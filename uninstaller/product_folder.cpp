@@ -6,7 +6,7 @@
 
 #include "common/bounded_copy.h"
 #include "common/path_join.h"
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 #include "uninstall_texts.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // installer uses: a dialog window captioned "OrvNet" with a heading and one
 // status line. Removing a large product takes a while; the window tells the
 // user the uninstaller is at work and what it is removing.
-#include "platform/progress_sink.h"
+#include "common/progress_sink.h"
 
 class SmAplicacion;
 class SmVentana;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/product_names.h"
-#include "platform/process_list.h"
+#include "platform/process/process_list.h"
 
 namespace {
 // A process that cannot be ended is found again by every new snapshot; this

@@ -4,8 +4,8 @@
 
 #include "common/path_join.h"
 #include "kept_tables.h"
-#include "platform/pc.h"
-#include "platform/progress_sink.h"
+#include "platform/pc/pc.h"
+#include "common/progress_sink.h"
 #include "resolved_path.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "common/product_names.h"
 #include "machine_entries.h"
 #include "outcome_message.h"
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 #include "product_folder.h"
 #include "removal_window.h"
 #include "server_stop.h"

@@ -1,5 +1,5 @@
 // SmFile: opening never truncates, positioned reads and writes, CR LF lines.
-#include "platform/sm_file.h"
+#include "platform/files/sm_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The SmB64 coder, through an output that keeps everything in memory.
-#include "platform/sm_b64_coder.h"
+#include "platform/codec/sm_b64_coder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The user's "ORV" environment value. It changes what every later program of
 // the user sees, so each case runs in a prefix of its own.
-#include "platform/registry_text.h"
+#include "platform/registry/registry_text.h"
 
 #include <gtest/gtest.h>
 

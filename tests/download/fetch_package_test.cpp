@@ -11,8 +11,8 @@
 #include "download/recording_progress.h"
 #include "download/test_server.h"
 #include "platform/beside_test.h"
-#include "platform/download_host.h"
-#include "platform/online_package.h"
+#include "platform/net/download_host.h"
+#include "platform/net/online_package.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 #include "support/temp_dir.h"
 
 class OwnTempFolder : public ::testing::Test {

@@ -10,8 +10,8 @@
 #include "download/own_temp_folder.h"
 #include "download/recording_progress.h"
 #include "download/test_server.h"
-#include "platform/fault_seam.h"
-#include "platform/online_package.h"
+#include "platform/seam/fault_seam.h"
+#include "platform/net/online_package.h"
 
 namespace {
 

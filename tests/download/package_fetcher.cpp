@@ -3,9 +3,9 @@
 // Usage: sm_package_fetcher BASE NAME DOWNLOAD_HOST
 // Exit status 0 when the routine reports the package fetched, 1 when not,
 // 2 on a usage error.
-#include "platform/download_host.h"
-#include "platform/online_package.h"
-#include "platform/pc.h"
+#include "platform/net/download_host.h"
+#include "platform/net/online_package.h"
+#include "platform/pc/pc.h"
 
 namespace {
 class NoProgress : public ProgressSink {

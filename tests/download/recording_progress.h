@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/progress_sink.h"
+#include "common/progress_sink.h"
 
 struct ProgressEvent {
     char kind;  // 'x' maximum, 'n' minimum, 'p' position, 'm' a pumped message

@@ -1,6 +1,6 @@
 // Reading a registry value as text into the shared buffer. Each test
 // program works under a key of its own, removed afterwards.
-#include "platform/registry_text.h"
+#include "platform/registry/registry_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // file, reading it with progress or chunk by chunk, collecting it in one
 // block, and what happens with addresses that cannot be opened, bodies that
 // end short and memory that runs out.
-#include "platform/sm_download.h"
+#include "platform/net/sm_download.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 
 #include "download/own_temp_folder.h"
 #include "download/test_server.h"
-#include "platform/block_memory.h"
+#include "platform/net/block_memory.h"
 
 namespace {
 

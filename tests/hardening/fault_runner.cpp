@@ -17,8 +17,8 @@
 
 #include "install/install_state.h"
 #include "install/run_install.h"
-#include "platform/fault_seam.h"
-#include "platform/pc.h"
+#include "platform/seam/fault_seam.h"
+#include "platform/pc/pc.h"
 #include "support/dialog_answerer.h"
 
 namespace {

@@ -16,7 +16,7 @@
 
 #include "install/install_state.h"
 #include "install/run_install.h"
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 #include "support/dialog_answerer.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "install/install_state.h"
 #include "install_fixture.h"
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 
 namespace fs = std::filesystem;
 

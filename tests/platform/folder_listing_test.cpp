@@ -1,5 +1,5 @@
 // SmPathList and the folder listings built on it.
-#include "platform/folder_listing.h"
+#include "platform/files/folder_listing.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

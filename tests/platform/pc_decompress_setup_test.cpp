@@ -1,7 +1,7 @@
 // PC::Decompress when the system's setup library is missing or lacks the
 // decompressor: the failure is reported and no target appears. Each case
 // changes the system folder, so it runs in a Windows of its own.
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // PC::Decompress expands the single file of an MSZIP cabinet through the
 // system's setup library. The cabinet is made at build time by gcab from a
 // known content file.
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // PC's file system operations: existence, removal, folder trees.
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 
 #include <gtest/gtest.h>
 

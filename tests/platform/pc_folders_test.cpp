@@ -1,6 +1,6 @@
 // PC's folder queries: the shape of every result (no trailing backslash but
 // on the temporary folder and drive roots), virtual folders, bounded copies.
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // PC::RegisterComponent and UnregisterComponent call the library's own entry
 // point and always answer 1.
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // PC::CreateShortcut: the link file, read back through the shell's own
 // IShellLinkA, carries the target, the maker's description, the arguments
 // and the target's folder as working folder.
-#include "platform/pc.h"
+#include "platform/pc/pc.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/shortcut_folder.h"
+#include "platform/pc/shortcut_folder.h"
 #include "support/shortcut_reader.h"
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
 // Process control: a helper process that the test starts is found in a
 // snapshot by its name in another case, and ended through the list.
-#include "platform/process_list.h"
+#include "platform/process/process_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SmB64 on files and DecodeFile: the text file the encoder writes, and
 // decoding whole files back with progress and the message pump.
-#include "platform/decode_file.h"
-#include "platform/sm_b64.h"
+#include "platform/codec/decode_file.h"
+#include "platform/codec/sm_b64.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SmRawFile: the same shape as SmFile, over a Windows handle with sharing.
-#include "platform/sm_raw_file.h"
+#include "platform/files/sm_raw_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The string helpers and the table that keeps their results: results, the
 // "nothing happens" cases, and bounded copies.
-#include "platform/text_helpers.h"
+#include "platform/text/text_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/sm_text_table.h"
+#include "platform/text/sm_text_table.h"
 
 namespace {
 

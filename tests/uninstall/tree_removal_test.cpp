@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "install_fixture.h"
-#include "platform/progress_sink.h"
+#include "common/progress_sink.h"
 #include "support/temp_dir.h"
 #include "uninstaller/outcome_message.h"
 #include "uninstaller/tree_removal.h"

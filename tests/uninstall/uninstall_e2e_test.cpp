@@ -12,7 +12,7 @@
 #include "install/registration.h"
 #include "install_fixture.h"
 #include "machine_snapshot.h"
-#include "platform/registry_write.h"
+#include "platform/registry/registry_write.h"
 #include "support/temp_dir.h"
 #include "uninstall_session.h"
 #include "uninstaller/uninstall_texts.h"

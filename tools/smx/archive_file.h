@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/sm_file.h"
+#include "platform/files/sm_file.h"
 
 // Throws SmxToolError when the path is not a readable regular file below
 // 4 GiB.

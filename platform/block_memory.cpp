@@ -1,6 +1,0 @@
-#include "block_memory.h"
-
-#include <cstdlib>
-
-BlockResize TheBlockResize = std::realloc;
-BlockRelease TheBlockRelease = std::free;

@@ -1,3 +1,0 @@
-#include "download_host.h"
-
-const char* DownloadHost = SM_DOWNLOAD_HOST;

@@ -1,0 +1,126 @@
+#include "platform/files/sm_file.h"
+
+#include "platform/seam/fault_seam.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+// Opens the file for reading and writing, creating it when missing and
+// keeping its bytes when present, shared for reading and writing as the C
+// runtime's own streams are. Null when it cannot be opened.
+std::FILE* OpenReadWrite(const char* path) {
+#ifdef _WIN32
+    HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, "r+b");
+    if (file == nullptr) _close(descriptor);
+#else
+    int descriptor = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0) return nullptr;
+    std::FILE* file = fdopen(descriptor, "r+b");
+    if (file == nullptr) close(descriptor);
+#endif
+    return file;
+}
+
+// Moves the stream's one position (reads and writes share it) to offset.
+bool SeekTo(std::FILE* file, int32_t offset) {
+    std::clearerr(file);
+    return std::fseek(file, static_cast<long>(static_cast<uint32_t>(offset)), SEEK_SET) == 0;
+}
+}  // namespace
+
+SmFile::SmFile() = default;
+
+SmFile::SmFile(const char* path) { Open(path); }
+
+SmFile::~SmFile() { Close(); }
+
+bool SmFile::Open(const char* path) {
+    if (open_) Close();
+    position_ = 0;
+    size_ = 0;
+    if (FaultFor(SeamCall::OpenFile, path) != SeamFault::None) return false;
+    file_ = OpenReadWrite(path);
+    open_ = file_ != nullptr;
+    return open_;
+}
+
+uint32_t SmFile::Size() {
+    if (!open_) return size_;
+    std::clearerr(file_);
+    long end = std::fseek(file_, 0, SEEK_END) == 0 ? std::ftell(file_) : -1;
+    size_ = end < 0 ? 0 : static_cast<uint32_t>(end);
+    return size_;
+}
+
+bool SmFile::AtEnd() {
+    if (size_ == 0) Size();
+    return static_cast<uint32_t>(position_) >= size_;
+}
+
+void SmFile::Seek(int32_t offset) {
+    if (!open_) return;
+    position_ = offset;
+    SeekTo(file_, offset);
+}
+
+uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
+    position_ = offset;
+    if (!open_ || count == 0) return 0;
+    if (FaultFor(SeamCall::ReadFile, nullptr) != SeamFault::None) return 0;
+    // A failed earlier read must not make every later read come back empty.
+    if (!SeekTo(file_, offset)) return 0;
+    size_t got = std::fread(buffer, 1, count, file_);
+    std::clearerr(file_);
+    return static_cast<uint32_t>(got);
+}
+
+bool SmFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
+    position_ = offset;
+    if (!open_) return false;
+    SeamFault fault = FaultFor(SeamCall::WriteFile, nullptr);
+    if (!SeekTo(file_, offset)) return false;
+    if (fault != SeamFault::None) {
+        // As on a disk that fills up midway: part of the bytes arrive.
+        if (fault == SeamFault::ShortWrite) std::fwrite(buffer, 1, count / 2, file_);
+        return false;
+    }
+    return std::fwrite(buffer, 1, count, file_) == count && !std::ferror(file_);
+}
+
+bool SmFile::Close() {
+    if (!open_) return false;
+    bool ok = std::fflush(file_) == 0 && FaultFor(SeamCall::CloseFile, nullptr) == SeamFault::None;
+    ok = std::fclose(file_) == 0 && ok;
+    open_ = false;
+    position_ = 0;
+    file_ = nullptr;
+    return ok;
+}
+
+void SmFile::ReadLine(char* destination, uint32_t capacity) {
+    Size();
+    int32_t start = position_;
+    uint32_t advance = ReadLineChunk(*this, start, size_, destination, capacity);
+    position_ = start + static_cast<int32_t>(advance);
+}
+
+void SmFile::WriteLine(const char* text) {
+    if (!open_) return;
+    int32_t start = position_;
+    position_ = start + static_cast<int32_t>(WriteLineChunk(*this, start, text));
+}

@@ -1,0 +1,3 @@
+#include "platform/pc/pc.h"
+
+PC* ThePC = nullptr;

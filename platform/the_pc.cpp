@@ -1,3 +1,0 @@
-#include "pc.h"
-
-PC* ThePC = nullptr;
