@@ -7,6 +7,7 @@
 #include "common/path_join.h"
 #include "install/install_state.h"
 #include "install/registration.h"
+#include "install/remove_if_there.h"
 #include "platform/pc/pc.h"
 #include "platform/seam/seam_calls.h"
 #include "platform/files/sm_file.h"
@@ -49,12 +50,6 @@ bool MakeProductFolder(const char* path) {
     SeamMakeFolderTree(path);
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool RemoveIfThere(const char* path) {
-    if (!ThePC->Exists(path)) return true;
-    SeamRemoveFile(path);
-    return !ThePC->Exists(path);
 }
 
 bool InstallPlainFile(const char* path, const void* content, uint32_t size) {

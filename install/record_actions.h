@@ -4,11 +4,6 @@
 // that the run can tell a complete installation from a damaged one.
 #include <cstdint>
 
-// Removes whatever file is at path. True when nothing is there afterwards:
-// a file that stays (held, read-only) must not be written over, since the
-// file objects do not truncate and the new bytes would keep its tail.
-bool RemoveIfThere(const char* path);
-
 // Writes a new file at path: one write of the whole content at offset 0.
 // A file that could not be written in full is removed again, so no
 // half-written file is left behind.

@@ -5,8 +5,9 @@
 
 #include "common/path_join.h"
 #include "install/install_state.h"
-#include "install/record_actions.h"
+#include "install/remove_if_there.h"
 #include "platform/pc/pc.h"
+#include "platform/pc/self_registration.h"
 #include "platform/registry/registry_write.h"
 #include "platform/seam/seam_calls.h"
 #include "platform/files/sm_raw_file.h"
@@ -81,12 +82,5 @@ bool ClearForReplace(const char* path) {
 }
 
 int SelfRegisterComponent(const char* path) {
-    HMODULE library = LoadLibraryA(path);
-    if (library == nullptr) return 0;
-    typedef HRESULT(STDAPICALLTYPE * RegisterFunction)();
-    RegisterFunction reg = reinterpret_cast<RegisterFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
-    int result = reg != nullptr ? static_cast<int>(reg()) : 0;
-    FreeLibrary(library);
-    return result;
+    return static_cast<int>(CallRegistrationEntry(path, "DllRegisterServer"));
 }

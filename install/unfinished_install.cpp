@@ -3,6 +3,7 @@
 #include "common/path_join.h"
 #include "install/install_state.h"
 #include "install/record_actions.h"
+#include "install/remove_if_there.h"
 #include "platform/pc/pc.h"
 
 namespace {
