@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "install/cab_format.h"
-#include "replacing_file.h"
+#include "tools/common/output_file.h"
 
 namespace {
 constexpr int kRawDeflateWindowBits = -15;
@@ -65,8 +65,12 @@ bool ExpandSingleFileCabinet(const std::string& cabinetPath, const CabinetSummar
         error = cabinetPath + ": cannot start the deflate decoder";
         return false;
     }
-    ReplacingFile output(outputPath);
-    if (!output.Open(error)) return false;
+    OutputFile output(outputPath);
+    auto outputFailed = [&] {
+        error = output.Error();
+        return false;
+    };
+    if (!output.Open()) return outputFailed();
 
     std::vector<uint8_t> data(cab::kMaxBlockData);
     std::vector<uint8_t> expanded(cab::kBlockSize);
@@ -91,7 +95,7 @@ bool ExpandSingleFileCabinet(const std::string& cabinetPath, const CabinetSummar
         long made = inflater.Inflate(window, data.data() + 2, dataLength - 2u, expanded.data(), length);
         if (made != long(length)) return damaged(block + " does not expand to the " + std::to_string(length) +
                                                  " bytes it records");
-        if (!output.Write(expanded.data(), length, error)) return false;
+        if (!output.Write(expanded.data(), length)) return outputFailed();
         KeepWindow(window, expanded.data(), length);
         offset += cab::kDataHeaderSize + dataLength;
         done += length;
@@ -101,5 +105,5 @@ bool ExpandSingleFileCabinet(const std::string& cabinetPath, const CabinetSummar
         return damaged("the blocks expand to " + std::to_string(done) + " bytes, the file records " +
                        std::to_string(summary.fileSize));
     }
-    return output.Commit(error);
+    return output.Commit() || outputFailed();
 }

@@ -13,7 +13,7 @@
 #include "install/cab_format.h"
 #include "dos_timestamp.h"
 #include "mszip_encoder.h"
-#include "replacing_file.h"
+#include "tools/common/output_file.h"
 
 namespace {
 
@@ -124,13 +124,18 @@ bool WriteCabinet(const std::string& sourcePath, const std::string& name, const 
         return false;
     }
     MszipEncoder encoder(threads);
-    ReplacingFile output(outputPath);
-    if (!encoder.Start(error) || !output.Open(error)) return false;
+    OutputFile output(outputPath);
+    if (!encoder.Start(error)) return false;
+    auto outputFailed = [&] {
+        error = output.Error();
+        return false;
+    };
+    if (!output.Open()) return outputFailed();
 
     // The headers are written again at the end, when the cabinet's size is known.
     Headers headers;
     uint32_t headersLength = BuildHeaders(headers, name, stamp, size, 0, 0);
-    if (!output.Write(headers, headersLength, error)) return false;
+    if (!output.Write(headers, headersLength)) return outputFailed();
     uint64_t cabinetSize = headersLength;
 
     uint16_t blockCount = 0;
@@ -151,8 +156,8 @@ bool WriteCabinet(const std::string& sourcePath, const std::string& name, const 
             cab::WriteU16(blockHeader + cab::kCompressedSize, uint16_t(dataLength));
             cab::WriteU16(blockHeader + cab::kUncompressedSize, uint16_t(length));
             cab::WriteU32(blockHeader + cab::kChecksum, CabDataBlockChecksum(blockHeader, data, dataLength));
-            if (!output.Write(blockHeader, sizeof blockHeader, error) || !output.Write(data, dataLength, error)) {
-                return false;
+            if (!output.Write(blockHeader, sizeof blockHeader) || !output.Write(data, dataLength)) {
+                return outputFailed();
             }
             cabinetSize += sizeof blockHeader + dataLength;
             done += length;
@@ -165,7 +170,7 @@ bool WriteCabinet(const std::string& sourcePath, const std::string& name, const 
     }
 
     headersLength = BuildHeaders(headers, name, stamp, size, blockCount, uint32_t(cabinetSize));
-    return output.WriteAtStart(headers, headersLength, error) && output.Commit(error);
+    return (output.WriteAtStart(headers, headersLength) && output.Commit()) || outputFailed();
 }
 
 }  // namespace

@@ -6,11 +6,17 @@
 #include <memory>
 #include <vector>
 
-#include "output_file.h"
+#include "tools/common/output_file.h"
 #include "progress_bar.h"
 #include "tool_error.h"
 
 namespace {
+[[noreturn]] void Throw(const OutputFile& out) { throw SmxToolError(out.Destination(), out.Problem()); }
+
+void Put(OutputFile& out, const void* bytes, size_t count) {
+    if (!out.Write(bytes, count)) Throw(out);
+}
+
 constexpr size_t kChunk = 1 << 20;
 
 void WriteHeader(OutputFile& out, uint32_t kind, const ProductEntry* entry, const std::string& name, uint32_t size) {
@@ -25,7 +31,7 @@ void WriteHeader(OutputFile& out, uint32_t kind, const ProductEntry* entry, cons
     header.size = size;
     uint8_t raw[SmxHeaderSize];
     EncodeSmxHeader(header, raw);
-    out.Write(raw, sizeof raw);
+    Put(out, raw, sizeof raw);
 }
 
 struct FileCloser {
@@ -46,7 +52,7 @@ void CopyContent(OutputFile& out, const ProductEntry& entry, std::vector<char>& 
             }
             throw SmxToolError(entry.sourcePath, "file shrank while it was being packed");
         }
-        out.Write(buffer.data(), got);
+        Put(out, buffer.data(), got);
         left -= got;
         progress.Advance(got);
     }
@@ -56,6 +62,7 @@ void CopyContent(OutputFile& out, const ProductEntry& entry, std::vector<char>& 
 
 void WriteArchive(const ProductTree& tree, const std::string& outputPath, ProgressBar& progress) {
     OutputFile out(outputPath);
+    if (!out.Open()) Throw(out);
     std::vector<char> buffer(kChunk);
     WriteHeader(out, SmxKindRoot, nullptr, tree.rootName, tree.fileCount + 1);
     progress.Advance(SmxHeaderSize);
@@ -68,6 +75,6 @@ void WriteArchive(const ProductTree& tree, const std::string& outputPath, Progre
         progress.Advance(SmxHeaderSize);
         if (!entry.isDirectory) CopyContent(out, entry, buffer, progress);
     }
-    out.Commit();
+    if (!out.Commit()) Throw(out);
     progress.Finish();
 }

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "tools/cab/interrupt_cleanup.h"
+#include "tools/common/interrupt_cleanup.h"
 #include "tool_error.h"
 
 PrivateFolder::PrivateFolder() {

@@ -1,4 +1,4 @@
-#include "interrupt_cleanup.h"
+#include "tools/common/interrupt_cleanup.h"
 
 #include <dirent.h>
 #include <fcntl.h>
