@@ -1,9 +1,14 @@
-# GoogleTest from the Debian source package, built for whichever side this is.
+# GoogleTest as installed for this side (Debian's libgtest-dev on the host);
+# where none is (the cross build), built from Debian's source package.
 include(CTest)
 include(GoogleTest)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+find_package(GTest CONFIG QUIET)
+if(NOT GTest_FOUND)
+  set(SM_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources, built where no GoogleTest is installed")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(${SM_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
 
 # Test programs list their cases when ctest starts (under Wine for the
 # Windows side), so every case is one ctest test.
