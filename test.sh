@@ -34,7 +34,7 @@ for side in host win; do
     continue
   fi
   # Failures are shown as they happen; the whole output is in the log.
-  (cd "$SM_BUILD_DIR/$side" && timeout -k 30 "${side_limit[$side]}" ctest -j2 --output-on-failure "$@") 2>&1 |
+  (cd "$SM_BUILD_DIR/$side" && timeout --foreground -k 30 "${side_limit[$side]}" ctest -j2 --output-on-failure "$@") 2>&1 |
     tee "$log" | grep --line-buffered -E '\*\*\*|\((Failed|Timeout|Not Run)\)'
   if [ "${PIPESTATUS[0]}" -eq 124 ]; then
     echo "$side tests stopped after ${side_limit[$side]} s; tests started and not finished:"

@@ -34,7 +34,7 @@ function(sm_add_test name)
     set(labels wine)
     # Under ctest's own limit, so that the runner stops a stuck program with
     # everything it started and the test ends with its output.
-    list(APPEND env SM_WINE_TIMEOUT=110)
+    list(APPEND env SM_WINE_TIMEOUT=170)
   else()
     set(labels host)
   endif()
@@ -47,7 +47,7 @@ function(sm_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" TIMEOUT 120)
+    PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" TIMEOUT 180)
 endfunction()
 
 # Windows side: the sample product's committed tree packed and compressed by
