@@ -1,5 +1,6 @@
 #pragma once
 // The consent screen's handlers.
+#include "common/product_texts.h"
 
 // Chooses the install base, runs the installation while the screen shows
 // its progress, and reports the outcome; on success the screen is closed.
@@ -14,7 +15,3 @@ void KeepSize();
 // folder. Ends with a separator.
 void ChooseInstallBase();
 
-constexpr char InstalledText[] = "El programa se instaló correctamente";
-constexpr char UpdatedText[] = "El programa se actualizó correctamente";
-constexpr char FailedText[] = "Error de instalación";
-constexpr char UnpackingText[] = "Descomprimiendo archivos...";

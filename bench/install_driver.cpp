@@ -22,8 +22,7 @@
 #include <string>
 #include <thread>
 
-#include "app/accept_flow.h"
-#include "install/run_install.h"
+#include "common/product_texts.h"
 #include "installer_session.h"
 #include "support/dialog_answerer.h"
 

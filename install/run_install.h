@@ -10,15 +10,8 @@
 // the status line. True when the installation or update is complete; false
 // when the payload or archive is unusable, the update was refused as
 // incompatible, or any file or value could not be written.
+#include "common/product_texts.h"
 #include "common/progress_sink.h"
 
 bool RunInstall(ProgressSink& progress, StatusSink& status);
 
-// Texts the run shows.
-constexpr char StatusInstalling[] = "Instalando archivos del programa...";
-constexpr char StatusUpdating[] = "Actualizando archivos del programa...";
-constexpr char IncompatibleUpdateText[] = "La actualización no es compatible con su programa";
-constexpr char ServerQuestionText[] =
-    "OrvServer es un programa que provee los datos de materiales a las máquinas de su red local. "
-    "Autoriza configurar el registro para que OrvServer se inicie junto con Windows ? ";
-constexpr char MessageCaption[] = "OrvNet";
