@@ -23,7 +23,7 @@
 #include <thread>
 
 #include "common/product_texts.h"
-#include "installer_session.h"
+#include "support/installer_session.h"
 #include "support/dialog_answerer.h"
 
 namespace {

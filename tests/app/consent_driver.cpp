@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "installer_session.h"
+#include "support/installer_session.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -9,8 +9,8 @@
 #include "app/accept_flow.h"
 #include "install/registration.h"
 #include "install/run_install.h"
-#include "install_fixture.h"
-#include "installer_session.h"
+#include "support/install_fixture.h"
+#include "support/installer_session.h"
 #include "support/dialog_answerer.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include "install/registration.h"
 #include "install/run_install.h"
 #include "install/unfinished_install.h"
-#include "install_fixture.h"
-#include "installer_session.h"
+#include "support/install_fixture.h"
+#include "support/installer_session.h"
 #include "support/dialog_answerer.h"
 
 namespace {

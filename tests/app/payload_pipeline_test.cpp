@@ -6,8 +6,8 @@
 
 #include "app/accept_flow.h"
 #include "install/smx_reader.h"
-#include "install_fixture.h"
-#include "installer_session.h"
+#include "support/install_fixture.h"
+#include "support/installer_session.h"
 
 namespace {
 

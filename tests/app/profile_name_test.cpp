@@ -7,8 +7,8 @@
 #include <windows.h>
 
 #include "app/accept_flow.h"
-#include "install_fixture.h"
-#include "installer_session.h"
+#include "support/install_fixture.h"
+#include "support/installer_session.h"
 #include "support/dialog_answerer.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "app/control_sinks.h"
-#include "message_hook.h"
-#include "ui_fixture.h"
+#include "support/message_hook.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

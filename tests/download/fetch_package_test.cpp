@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "download/own_temp_folder.h"
-#include "download/recording_progress.h"
-#include "download/test_server.h"
-#include "platform/beside_test.h"
+#include "support/own_temp_folder.h"
+#include "support/recording_progress.h"
+#include "support/test_server.h"
+#include "support/beside_test.h"
 #include "platform/net/download_host.h"
 #include "platform/net/online_package.h"
 

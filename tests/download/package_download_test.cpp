@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "download/own_temp_folder.h"
-#include "download/recording_progress.h"
-#include "download/test_server.h"
+#include "support/own_temp_folder.h"
+#include "support/recording_progress.h"
+#include "support/test_server.h"
 #include "platform/seam/fault_seam.h"
 #include "platform/net/online_package.h"
 

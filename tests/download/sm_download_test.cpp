@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "download/own_temp_folder.h"
-#include "download/test_server.h"
+#include "support/own_temp_folder.h"
+#include "support/test_server.h"
 #include "platform/net/block_memory.h"
 
 namespace {

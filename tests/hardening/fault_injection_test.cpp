@@ -11,7 +11,7 @@
 
 #include "install/registration.h"
 #include "install/unfinished_install.h"
-#include "install_fixture.h"
+#include "support/install_fixture.h"
 
 namespace fs = std::filesystem;
 

@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "install_fixture.h"
-#include "installer_session.h"
+#include "support/install_fixture.h"
+#include "support/installer_session.h"
 #include "support/dialog_answerer.h"
 
 namespace {

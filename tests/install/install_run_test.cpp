@@ -8,7 +8,7 @@
 #include "install/registration.h"
 #include "install/run_install.h"
 #include "install/unfinished_install.h"
-#include "install_fixture.h"
+#include "support/install_fixture.h"
 
 namespace fs = std::filesystem;
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "install/install_state.h"
-#include "install_fixture.h"
+#include "support/install_fixture.h"
 #include "platform/pc/pc.h"
 
 namespace fs = std::filesystem;

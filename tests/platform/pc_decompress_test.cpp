@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "beside_test.h"
+#include "support/beside_test.h"
 #include "support/temp_dir.h"
 
 namespace {

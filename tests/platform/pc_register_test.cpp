@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "beside_test.h"
+#include "support/beside_test.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "beside_test.h"
+#include "support/beside_test.h"
 
 namespace {
 

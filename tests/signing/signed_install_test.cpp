@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "app/accept_flow.h"
-#include "install_fixture.h"
-#include "installer_session.h"
+#include "support/install_fixture.h"
+#include "support/installer_session.h"
 
 namespace {
 

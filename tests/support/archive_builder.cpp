@@ -1,6 +1,6 @@
 #include "archive_builder.h"
 
-#include "archive_bytes.h"
+#include "support/archive_bytes.h"
 #include "install/smx_format.h"
 
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "archive_bytes.h"
+#include "support/archive_bytes.h"
 
 class ArchiveBuilder {
 public:

@@ -1,4 +1,4 @@
-#include "archive_bytes.h"
+#include "support/archive_bytes.h"
 
 #include <cstring>
 

@@ -9,15 +9,15 @@
 #include <cstring>
 #include <functional>
 
-#include "call_log.h"
-#include "factory_check.h"
-#include "message_hook.h"
+#include "support/call_log.h"
+#include "support/factory_check.h"
+#include "support/message_hook.h"
 #include "ui/controls/boton.h"
 #include "ui/controls/image.h"
 #include "ui/controls/label.h"
 #include "ui/controls/progress.h"
 #include "ui/procedures.h"
-#include "ui_fixture.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "call_log.h"
-#include "message_hook.h"
+#include "support/call_log.h"
+#include "support/message_hook.h"
 #include "ui/controls/boton.h"
 #include "ui/controls/image.h"
 #include "ui/controls/label.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/status.h"
 #include "ui/controls/tool.h"
-#include "ui_fixture.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

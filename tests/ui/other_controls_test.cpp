@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "call_log.h"
-#include "factory_check.h"
+#include "support/call_log.h"
+#include "support/factory_check.h"
 #include "ui/controls/boton.h"
 #include "ui/controls/calendar.h"
 #include "ui/controls/check.h"
@@ -27,7 +27,7 @@
 #include "ui/controls/tab.h"
 #include "ui/controls/tool.h"
 #include "ui/controls/tree.h"
-#include "ui_fixture.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include "ui/controls/tab.h"
 #include "ui/controls/tool.h"
 #include "ui/controls/tree.h"
-#include "ui_fixture.h"
+#include "support/ui_fixture.h"
 
 namespace {
 
@@ -84,7 +84,6 @@ TEST(ControlRecordTest, KindFieldsStartEmpty) {
     Tool tool(1, kParent);
     EXPECT_EQ(tool.buttonCount | tool.bitmapId, 0);
     EXPECT_EQ(tool.buttons[Tool::kMaxButtons - 1].idCommand, 0);
-    static_assert(sizeof(TBBUTTON) == 20, "the toolbar's own button layout");
     Tree tree(1, kParent);
     EXPECT_TRUE(tree.items.empty());
     EXPECT_FALSE(tree.populated);

@@ -9,14 +9,14 @@
 #include <algorithm>
 #include <string>
 
-#include "call_log.h"
-#include "message_hook.h"
+#include "support/call_log.h"
+#include "support/message_hook.h"
 #include "ui/controls/calendar.h"
 #include "ui/controls/status.h"
 #include "ui/controls/tab.h"
 #include "ui/controls/tool.h"
 #include "ui/controls/tree.h"
-#include "ui_fixture.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "call_log.h"
+#include "support/call_log.h"
 #include "ui/controls/boton.h"
 #include "ui/controls/calendar.h"
 #include "ui/controls/check.h"
@@ -22,7 +22,7 @@
 #include "ui/controls/tab.h"
 #include "ui/controls/tool.h"
 #include "ui/controls/tree.h"
-#include "ui_fixture.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "ui/controls/label.h"
 #include "ui/controls/progress.h"
 #include "ui/procedures.h"
-#include "message_hook.h"
-#include "ui_fixture.h"
+#include "support/message_hook.h"
+#include "support/ui_fixture.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "install_fixture.h"
+#include "support/install_fixture.h"
 #include "common/progress_sink.h"
 #include "support/temp_dir.h"
 #include "uninstaller/outcome_message.h"

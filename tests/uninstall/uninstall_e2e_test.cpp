@@ -10,7 +10,7 @@
 
 #include "app/accept_flow.h"
 #include "install/registration.h"
-#include "install_fixture.h"
+#include "support/install_fixture.h"
 #include "machine_snapshot.h"
 #include "platform/registry/registry_write.h"
 #include "support/temp_dir.h"

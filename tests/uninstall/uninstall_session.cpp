@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "install/registration.h"
-#include "install_fixture.h"
-#include "installer_session.h"
+#include "support/install_fixture.h"
+#include "support/installer_session.h"
 #include "support/dialog_answerer.h"
 
 namespace {

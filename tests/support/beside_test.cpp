@@ -1,4 +1,4 @@
-#include "beside_test.h"
+#include "support/beside_test.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "call_log.h"
+#include "support/call_log.h"
 
 #include <windows.h>
 

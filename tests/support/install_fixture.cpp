@@ -1,4 +1,4 @@
-#include "install_fixture.h"
+#include "support/install_fixture.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>

@@ -1,4 +1,4 @@
-#include "own_temp_folder.h"
+#include "support/own_temp_folder.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "factory_check.h"
+#include "support/factory_check.h"
 
 #include <gtest/gtest.h>
 
-#include "message_hook.h"
+#include "support/message_hook.h"
 #include "ui/procedures.h"
 #include "ui/sm_control.h"
 #include "ui/sm_ventana.h"

@@ -1,4 +1,4 @@
-#include "test_server.h"
+#include "support/test_server.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -1,4 +1,4 @@
-#include "message_hook.h"
+#include "support/message_hook.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui_fixture.h"
+#include "support/ui_fixture.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "installer_session.h"
+#include "support/installer_session.h"
 
 #include <shlobj.h>
 
 #include <stdexcept>
 #include <vector>
 
-#include "install_fixture.h"
+#include "support/install_fixture.h"
 #include "support/dialog_answerer.h"
 
 namespace {
