@@ -67,13 +67,18 @@ function(sm_sample_payload target archive_name cabinet_name)
   add_custom_target(${target} DEPENDS ${archive} ${cabinet})
 endfunction()
 
-# Windows side: the payload-less installer copied beside the tests of this
+# Windows side: a program of the build copied beside the tests of this
 # folder, again whenever it is rebuilt; `target` is the custom target.
-function(sm_installer_beside_tests target)
-  set(copy ${CMAKE_CURRENT_BINARY_DIR}/installer_bare.exe)
+function(sm_program_beside_tests target program)
+  set(copy ${CMAKE_CURRENT_BINARY_DIR}/${program}.exe)
   add_custom_command(
     OUTPUT ${copy}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:installer_bare> ${copy}
-    DEPENDS $<TARGET_FILE:installer_bare>)
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}> ${copy}
+    DEPENDS $<TARGET_FILE:${program}>)
   add_custom_target(${target} DEPENDS ${copy})
+endfunction()
+
+# The payload-less installer beside the tests of this folder.
+function(sm_installer_beside_tests target)
+  sm_program_beside_tests(${target} installer_bare)
 endfunction()

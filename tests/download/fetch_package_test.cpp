@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/own_temp_folder.h"
+#include "support/program_run.h"
 #include "support/recording_progress.h"
 #include "support/test_server.h"
 #include "support/beside_test.h"
@@ -123,18 +124,8 @@ TEST_F(FetchPackageTest, DownloadsWhatTheServerAnnounces) {
 DWORD RunFetcherFrom(const std::string& folder) {
     std::string program = folder + "\\fetcher.exe";
     if (!CopyFileA(BesideTest("sm_package_fetcher.exe").c_str(), program.c_str(), FALSE)) return 100;
-    std::string command = "\"" + program + "\" " + ServerAddress("/full/5000") + " OrvNet.txt " + ServerHost();
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info)) {
-        return 101;
-    }
-    DWORD status = 102;
-    if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &status);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    std::string command = QuotedArgument(program) + " " + ServerAddress("/full/5000") + " OrvNet.txt " + ServerHost();
+    DWORD status = RunProgram(command, 60000).value_or(102);
     DeleteFileA(program.c_str());
     return status;
 }

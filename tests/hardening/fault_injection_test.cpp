@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "install/registration.h"
 #include "install/unfinished_install.h"
@@ -17,13 +16,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr DWORD kRunTimeoutMs = 60000;
 const std::string kBig(200000, 'n');
 
 struct FaultCase {
     const char* moment;
     bool update;
-    const char* call;     // as fault_runner takes it
+    const char* call;     // as PlannedFault takes it
     const char* pathEnd;  // the file, folder or value that fails
     const char* fault;
 };
@@ -55,44 +53,10 @@ const FaultCase kCases[] = {
 
 void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.moment; }
 
-struct FaultRun {
-    bool fired = false;
-    bool result = true;
-    bool update = false;
-};
-
-std::string Quote(const std::string& s) {
-    std::string tail;
-    for (size_t i = s.size(); i > 0 && s[i - 1] == '\\'; --i) tail += '\\';
-    return "\"" + s + tail + "\"";
-}
-
-FaultRun RunWithFault(const std::string& base, const ByteVector& payload, const FaultCase& c) {
-    std::string program = CopyProgram("fault_runner.exe", payload);
-    std::string log = program + ".log";
-    std::string command = Quote(program) + " " + Quote(base) + " " + Quote(log) + " " + c.call + " " +
-                          Quote(c.pathEnd) + " " + c.fault + " yes";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        throw std::runtime_error("cannot start the fault runner");
-    }
-    DWORD waited = WaitForSingleObject(process.hProcess, kRunTimeoutMs);
-    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (waited != WAIT_OBJECT_0) throw std::runtime_error("the fault runner did not finish");
-
-    FaultRun run;
-    std::istringstream lines(ReadText(log));
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line == "fired 1") run.fired = true;
-        if (line == "result 0") run.result = false;
-        if (line == "update 1") run.update = true;
-    }
-    return run;
+// The install runner with the case's fault, answering Yes to the server
+// question.
+RunLog RunWithFault(const std::string& base, const ByteVector& payload, const FaultCase& c) {
+    return RunInstaller(base, payload, {"yes"}, PlannedFault{c.call, c.pathEnd, c.fault});
 }
 
 ArchiveBuilder Product() {
@@ -139,7 +103,7 @@ protected:
 TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
     const FaultCase& c = GetParam();
     if (c.update) PretendInstalled();
-    FaultRun run = RunWithFault(baseDir.path() + "\\", PayloadOf(Product()), c);
+    RunLog run = RunWithFault(baseDir.path() + "\\", PayloadOf(Product()), c);
 
     ASSERT_TRUE(run.fired) << "the fault was never reached";
     EXPECT_FALSE(run.result);
@@ -169,7 +133,7 @@ TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
 
     // The same runner with a fault that no call reaches.
     const FaultCase clean = {"again", c.update, "write", "\\no-such-file", "disk-full"};
-    FaultRun again = RunWithFault(baseDir.path() + "\\", PayloadOf(Product()), clean);
+    RunLog again = RunWithFault(baseDir.path() + "\\", PayloadOf(Product()), clean);
     EXPECT_FALSE(again.fired);
     EXPECT_TRUE(again.result) << "the next run finishes the installation";
     EXPECT_EQ(again.update, c.update) << "a failed fresh installation is finished as fresh";
@@ -221,7 +185,7 @@ TEST(StaleFiles, ThatCannotBeRemovedAreNotWrittenOver) {
         ArchiveBuilder archive = Product();
         archive.File("SmStale.dll", "new", false, true);
         const FaultCase fault = {c.what, c.update, "remove", c.pathEnd, "sharing"};
-        FaultRun run = RunWithFault(baseDir.path() + "\\", PayloadOf(archive), fault);
+        RunLog run = RunWithFault(baseDir.path() + "\\", PayloadOf(archive), fault);
         EXPECT_TRUE(run.fired) << c.what;
         EXPECT_EQ(run.result, c.result) << c.what;
         EXPECT_EQ(ReadText(path), stale) << c.what;

@@ -4,9 +4,15 @@
 //   min N / max N / pos N     progress calls, in order
 //   status TEXT               status line texts, in order
 //   box TEXT                  message box texts, in order
+//   fired 0|1                 whether the planned fault happened
 //   result 0|1, update 0|1    the run's result and IsUpdate
+// With --fail, one call is made to fail through the fault seam: the first
+// call of the given kind whose path ends with the given text. Reads and
+// writes of an open file count as calls on the file opened last.
 //
-// Usage: install_runner.exe INSTALL_BASE LOG_FILE [yes|no|ok]...
+// Usage: install_runner.exe INSTALL_BASE LOG_FILE [--fail CALL PATH_END FAULT] [yes|no|ok]...
+//   CALL:  open read write close remove move folder shortcut registry
+//   FAULT: disk-full access-denied sharing short-write
 #include <windows.h>
 
 #include <cstdio>
@@ -14,12 +20,68 @@
 #include <string>
 #include <vector>
 
+#include "common/bounded_copy.h"
 #include "install/install_state.h"
 #include "install/run_install.h"
 #include "platform/pc/pc.h"
+#include "platform/seam/fault_seam.h"
 #include "support/dialog_answerer.h"
 
 namespace {
+
+struct Plan {
+    SeamCall call = SeamCall::OpenFile;
+    std::string pathEnd;
+    SeamFault fault = SeamFault::None;
+    bool fired = false;
+    std::string lastOpened;
+};
+Plan ThePlan;
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && _stricmp(text.c_str() + text.size() - end.size(), end.c_str()) == 0;
+}
+
+SeamFault FailOnce(SeamCall call, const char* path) {
+    if (call == SeamCall::OpenFile && path != nullptr) ThePlan.lastOpened = path;
+    if (ThePlan.fired || call != ThePlan.call) return SeamFault::None;
+    if (!EndsWith(path != nullptr ? path : ThePlan.lastOpened, ThePlan.pathEnd)) return SeamFault::None;
+    ThePlan.fired = true;
+    return ThePlan.fault;
+}
+
+bool ParseCall(const char* word, SeamCall& call) {
+    static const struct {
+        const char* word;
+        SeamCall call;
+    } kCalls[] = {{"open", SeamCall::OpenFile},     {"read", SeamCall::ReadFile},     {"write", SeamCall::WriteFile},
+                  {"close", SeamCall::CloseFile},   {"remove", SeamCall::RemoveFile}, {"move", SeamCall::MoveFile},
+                  {"folder", SeamCall::MakeFolder}, {"shortcut", SeamCall::Shortcut}, {"registry", SeamCall::Registry}};
+    for (const auto& known : kCalls) {
+        if (std::strcmp(word, known.word) == 0) {
+            call = known.call;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ParseFault(const char* word, SeamFault& fault) {
+    static const struct {
+        const char* word;
+        SeamFault fault;
+    } kFaults[] = {{"disk-full", SeamFault::DiskFull},
+                   {"access-denied", SeamFault::AccessDenied},
+                   {"sharing", SeamFault::SharingViolation},
+                   {"short-write", SeamFault::ShortWrite}};
+    for (const auto& known : kFaults) {
+        if (std::strcmp(word, known.word) == 0) {
+            fault = known.fault;
+            return true;
+        }
+    }
+    return false;
+}
 
 class RecordingProgress : public ProgressSink {
 public:
@@ -50,13 +112,25 @@ int AnswerId(const char* word) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    constexpr char kUsage[] =
+        "usage: install_runner INSTALL_BASE LOG_FILE [--fail CALL PATH_END FAULT] [yes|no|ok]...\n";
     if (argc < 3) {
-        std::fprintf(stderr, "usage: install_runner INSTALL_BASE LOG_FILE [yes|no|ok]...\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
-    std::strncpy(InstallBase, argv[1], sizeof InstallBase - 1);
+    CopyBounded(InstallBase, sizeof InstallBase, argv[1]);
+    int next = 3;
+    bool planned = argc > next && std::strcmp(argv[next], "--fail") == 0;
+    if (planned) {
+        if (argc < next + 4 || !ParseCall(argv[next + 1], ThePlan.call) || !ParseFault(argv[next + 3], ThePlan.fault)) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+        ThePlan.pathEnd = argv[next + 2];
+        next += 4;
+    }
     std::vector<int> answers;
-    for (int i = 3; i < argc; ++i) answers.push_back(AnswerId(argv[i]));
+    for (int i = next; i < argc; ++i) answers.push_back(AnswerId(argv[i]));
 
     ThePC = new PC;
     std::vector<std::string> log;
@@ -66,7 +140,9 @@ int main(int argc, char** argv) {
     std::vector<std::string> boxes;
     {
         DialogAnswerer answerer(MessageCaption, answers);
+        if (planned) TheFaultHook = FailOnce;
         result = RunInstall(progress, status);
+        TheFaultHook = nullptr;
         boxes = answerer.Texts();
     }
     delete ThePC;
@@ -75,7 +151,7 @@ int main(int argc, char** argv) {
     if (out == nullptr) return 3;
     for (const std::string& line : log) std::fprintf(out, "%s\n", line.c_str());
     for (const std::string& text : boxes) std::fprintf(out, "box %s\n", text.c_str());
-    std::fprintf(out, "result %d\nupdate %d\n", result ? 1 : 0, IsUpdate ? 1 : 0);
+    std::fprintf(out, "fired %d\nresult %d\nupdate %d\n", ThePlan.fired ? 1 : 0, result ? 1 : 0, IsUpdate ? 1 : 0);
     std::fclose(out);
     return 0;
 }

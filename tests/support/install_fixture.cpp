@@ -9,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "support/program_run.h"
 #include "support/stored_cabinet.h"
 
 namespace fs = std::filesystem;
@@ -21,13 +22,6 @@ std::string Trimmed(std::string path) {
     return path;
 }
 
-// Command-line quoting: backslashes before the closing quote are doubled, or
-// the quote would be read as part of the argument.
-std::string Quote(const std::string& s) {
-    std::string tail;
-    for (size_t i = s.size(); i > 0 && s[i - 1] == '\\'; --i) tail += '\\';
-    return "\"" + s + tail + "\"";
-}
 }  // namespace
 
 std::string BesideTestProgram(const std::string& name) {
@@ -77,23 +71,16 @@ std::string CopyProgram(const std::string& name, const std::optional<ByteVector>
 }
 
 RunLog RunInstaller(const std::string& installBase, const std::optional<ByteVector>& payload,
-                    const std::vector<std::string>& answers) {
+                    const std::vector<std::string>& answers, const std::optional<PlannedFault>& fault) {
     std::string program = CopyProgram("install_runner.exe", payload);
     std::string log = program + ".log";
 
-    std::string command = Quote(program) + " " + Quote(installBase) + " " + Quote(log);
-    for (const std::string& answer : answers) command += " " + answer;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        throw std::runtime_error("cannot start the runner");
+    std::string command = QuotedArgument(program) + " " + QuotedArgument(installBase) + " " + QuotedArgument(log);
+    if (fault) {
+        command += " --fail " + fault->call + " " + QuotedArgument(fault->pathEnd) + " " + fault->fault;
     }
-    DWORD waited = WaitForSingleObject(process.hProcess, kRunTimeoutMs);
-    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (waited != WAIT_OBJECT_0) throw std::runtime_error("the runner did not finish");
+    for (const std::string& answer : answers) command += " " + answer;
+    if (!RunProgram(command, kRunTimeoutMs)) throw std::runtime_error("the runner did not start or did not finish");
 
     RunLog result;
     std::istringstream lines(ReadText(log));
@@ -104,6 +91,7 @@ RunLog RunInstaller(const std::string& installBase, const std::optional<ByteVect
         if (word == "min" || word == "max" || word == "pos") result.progress.push_back(line);
         if (word == "status") result.statuses.push_back(rest);
         if (word == "box") result.boxes.push_back(rest);
+        if (word == "fired") result.fired = rest == "1";
         if (word == "result") result.result = rest == "1";
         if (word == "update") result.update = rest == "1";
     }

@@ -16,6 +16,7 @@ struct RunLog {
     std::vector<std::string> progress;  // "min 0", "max 5", "pos 1", ...
     std::vector<std::string> statuses;
     std::vector<std::string> boxes;
+    bool fired = false;  // the planned fault happened
     bool result = false;
     bool update = false;
 };
@@ -36,10 +37,22 @@ void BindPayload(const std::string& program, const ByteVector& payload);
 // machine's temporary folder, with payload bound when given.
 std::string CopyProgram(const std::string& name, const std::optional<ByteVector>& payload);
 
+// One system call made to fail during a run, through the fault seam: the
+// first call of kind `call` ("open", "read", "write", "close", "remove",
+// "move", "folder", "shortcut", "registry") whose path ends with pathEnd,
+// failing as `fault` ("disk-full", "access-denied", "sharing",
+// "short-write").
+struct PlannedFault {
+    std::string call;
+    std::string pathEnd;
+    std::string fault;
+};
+
 // payload: the cabinet to bind as RCDATA 9001, or nullopt for an installer
 // without one. answers: "yes", "no" or "ok" for the message boxes in order.
 RunLog RunInstaller(const std::string& installBase, const std::optional<ByteVector>& payload,
-                    const std::vector<std::string>& answers = {});
+                    const std::vector<std::string>& answers = {},
+                    const std::optional<PlannedFault>& fault = std::nullopt);
 
 // The archive wrapped as the installer's payload.
 ByteVector PayloadOf(const ArchiveBuilder& archive);

@@ -11,6 +11,7 @@
 #include "app/accept_flow.h"
 #include "install/registration.h"
 #include "support/install_fixture.h"
+#include "support/program_run.h"
 #include "machine_snapshot.h"
 #include "platform/registry/registry_write.h"
 #include "support/temp_dir.h"
@@ -39,19 +40,6 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 void Put(const std::string& path, const std::string& text) {
     SHCreateDirectoryExA(nullptr, path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
     WriteWholeFile(path, text);
-}
-
-// Starts a command line as Windows does with a "Run" value at logon.
-HANDLE StartProgram(const std::string& commandLine) {
-    std::string command = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return nullptr;
-    }
-    CloseHandle(process.hThread);
-    return process.hProcess;
 }
 
 std::string UninstallerCopy() { return ReadMachineFolders().windows + "\\DesinstalarOrv25.exe"; }

@@ -5,6 +5,7 @@
 #include "install/registration.h"
 #include "support/install_fixture.h"
 #include "support/installer_session.h"
+#include "support/program_run.h"
 #include "support/dialog_answerer.h"
 
 namespace {
@@ -38,14 +39,8 @@ std::string UninstallString() { return MachineRegistryText(UninstallKey, "Uninst
 
 UninstallRun RunUninstall(const std::string& commandLine, const std::vector<int>& answers,
                           const std::string& folder) {
-    std::string command = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-        throw std::runtime_error("cannot start " + commandLine);
-    }
+    HANDLE process = StartProgram(commandLine, folder);
+    if (process == nullptr) throw std::runtime_error("cannot start " + commandLine);
     UninstallRun run;
     HWND last = nullptr;
     for (DWORD waited = 0; waited < kUninstallTimeoutMs && !run.exitCode; waited += kPollMs) {
@@ -61,14 +56,13 @@ UninstallRun RunUninstall(const std::string& commandLine, const std::vector<int>
             PressDialogButton(box, answer);
             last = box;
         }
-        if (WaitForSingleObject(process.hProcess, kPollMs) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(process, kPollMs) == WAIT_OBJECT_0) {
             DWORD code = 0;
-            GetExitCodeProcess(process.hProcess, &code);
+            GetExitCodeProcess(process, &code);
             run.exitCode = code;
         }
     }
-    if (!run.exitCode) TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (!run.exitCode) TerminateProcess(process, 99);
+    CloseHandle(process);
     return run;
 }
