@@ -13,7 +13,7 @@
 #include "platform/files/sm_file.h"
 
 namespace {
-constexpr char kMergeSuffix[] = ".orvnew";
+constexpr char kStagedSuffix[] = ".orvnew";
 
 // Reads the whole file at path into a new buffer (caller frees it).
 // False when it cannot be opened or read in full.
@@ -33,6 +33,27 @@ bool ReadWholeFile(const char* path, char*& bytes, uint32_t& length) {
         delete[] bytes;
         bytes = nullptr;
     }
+    return ok;
+}
+
+// Writes content (then `previous` over its start, when given) beside path
+// and moves the result over path only once it is complete: at every moment
+// path holds either its old bytes or the new ones.
+bool WriteStagedThenReplace(const char* path, const void* content, uint32_t size, const char* previous,
+                            uint32_t previousLength) {
+    char staged[InstallPathSize];
+    // A staging file left by an interrupted run goes first.
+    bool ok = JoinPath(staged, sizeof staged, path, kStagedSuffix) && RemoveIfThere(staged);
+    if (!ok) return false;
+    SmFile* file = new SmFile(staged);
+    ok = file->IsOpen() && file->WriteAt(0, content, size);
+    // Not truncated between the two writes: the previous bytes lie over the
+    // start of the packaged ones.
+    if (ok && previous != nullptr) ok = file->WriteAt(0, previous, previousLength);
+    ok = file->Close() && ok;
+    delete file;
+    ok = ok && SeamReplaceFile(staged, path);
+    if (!ok) SeamRemoveFile(staged);
     return ok;
 }
 }  // namespace
@@ -61,23 +82,13 @@ bool MergeKeptFile(const char* path, const void* content, uint32_t size, bool is
     uint32_t previousLength = 0;
     bool keepPrevious = isUpdate && ThePC->Exists(path);
     if (keepPrevious && !ReadWholeFile(path, previous, previousLength)) return false;
-
-    char staged[InstallPathSize];
-    // A staging file left by an interrupted run goes first.
-    bool ok = JoinPath(staged, sizeof staged, path, kMergeSuffix) && RemoveIfThere(staged);
-    if (ok) {
-        SmFile* file = new SmFile(staged);
-        ok = file->IsOpen() && file->WriteAt(0, content, size);
-        // Not truncated between the two writes: the previous bytes lie over
-        // the start of the packaged ones.
-        if (ok && keepPrevious) ok = file->WriteAt(0, previous, previousLength);
-        ok = file->Close() && ok;
-        delete file;
-        ok = ok && SeamReplaceFile(staged, path);
-        if (!ok) SeamRemoveFile(staged);
-    }
+    bool ok = WriteStagedThenReplace(path, content, size, previous, previousLength);
     delete[] previous;
     return ok;
+}
+
+bool ReplaceFileWhole(const char* path, const void* content, uint32_t size) {
+    return WriteStagedThenReplace(path, content, size, nullptr, 0);
 }
 
 ComponentOutcome InstallSystemComponent(const char* path, const char* name, const void* content, uint32_t size,

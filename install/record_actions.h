@@ -27,6 +27,12 @@ bool InstallPlainFile(const char* path, const void* content, uint32_t size);
 // content survives any failure.
 bool MergeKeptFile(const char* path, const void* content, uint32_t size, bool isUpdate);
 
+// A plain file replaced at once: the packaged content is written beside it
+// and moved over it only when complete, so the file is never absent, even
+// when the run is killed half way. For the product's main program, whose
+// presence tells an installed product from a fresh machine.
+bool ReplaceFileWhole(const char* path, const void* content, uint32_t size);
+
 enum class ComponentOutcome { Installed, Skipped, Failed };
 
 // A component for the system folder, written and self-registered there. On

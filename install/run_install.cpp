@@ -70,8 +70,9 @@ bool MakeArchive(const RunPaths& paths) {
 bool IsSingleComponent(const char* name) { return IsContainedName(name) && std::strchr(name, '\\') == nullptr; }
 
 struct Walk {
-    const char* folder;  // product folder F
-    const char* system;  // system folder S
+    const char* folder;   // product folder F
+    const char* system;   // system folder S
+    const char* program;  // F\<root>.exe, the product's main program
     bool complete = true;
     int fileCount = 0;
 };
@@ -95,6 +96,12 @@ void HandleFileRecord(Walk& walk, SmxReader& reader, const SmxRecord& record) {
         ok = MergeKeptFile(path, content, header.size, IsUpdate);
     } else if (header.toSystemFolder != 0) {
         ok = InstallSystemComponent(path, header.name, content, header.size, IsUpdate) != ComponentOutcome::Failed;
+    } else if (_stricmp(path, walk.program) == 0) {
+        // Never absent, not even for a moment: a run killed between removing
+        // it and writing it again would leave a machine that the next run
+        // takes for a fresh one, and a fresh installation lays the kept
+        // tables anew.
+        ok = ReplaceFileWhole(path, content, header.size);
     } else {
         ok = InstallPlainFile(path, content, header.size);
     }
@@ -104,8 +111,9 @@ void HandleFileRecord(Walk& walk, SmxReader& reader, const SmxRecord& record) {
 
 // Lays every record after the root on disk. False when any record could not
 // be written as it should; the walk still goes on with the others.
-bool ExtractRecords(SmxReader& reader, const char* folder, const char* system, ProgressSink& progress) {
-    Walk walk{folder, system};
+bool ExtractRecords(SmxReader& reader, const char* folder, const char* system, const char* program,
+                    ProgressSink& progress) {
+    Walk walk{folder, system, program};
     SmxRecord record;
     for (;;) {
         PumpMessages();
@@ -190,14 +198,14 @@ WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressS
     progress.SetPosition(0);
     IsUpdate = false;
 
+    char program[InstallPathSize];
+    if (!JoinPath(program, sizeof program, folder, "\\", root.name) ||
+        !JoinPath(program, sizeof program, program, ".exe")) {
+        return WalkOutcome::Stopped;
+    }
     if (ThePC->Exists(folder)) {
-        char program[InstallPathSize];
         char marker[InstallPathSize];
-        if (!JoinPath(program, sizeof program, folder, "\\", root.name) ||
-            !JoinPath(program, sizeof program, program, ".exe") ||
-            !JoinPath(marker, sizeof marker, folder, "\\Marcas\\BRIVANT")) {
-            return WalkOutcome::Stopped;
-        }
+        if (!JoinPath(marker, sizeof marker, folder, "\\Marcas\\BRIVANT")) return WalkOutcome::Stopped;
         // Beside the mark of an unfinished fresh installation the program is
         // that installation's own first file: it is finished as fresh.
         if (ThePC->Exists(program) && !IsInstallUnfinished(folder)) {
@@ -212,7 +220,8 @@ WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressS
         return WalkOutcome::Stopped;
     }
     if (!IsUpdate && !MarkInstallUnfinished(folder)) return WalkOutcome::Stopped;
-    return ExtractRecords(reader, folder, paths.system, progress) ? WalkOutcome::Complete : WalkOutcome::Incomplete;
+    return ExtractRecords(reader, folder, paths.system, program, progress) ? WalkOutcome::Complete
+                                                                          : WalkOutcome::Incomplete;
 }
 
 }  // namespace

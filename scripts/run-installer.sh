@@ -31,7 +31,7 @@ fi
 sm_start_xvfb
 
 shot_bmp="$(dirname "$installer")/consent_screen.bmp"
-driver="$SM_BUILD_DIR/win/tests/app/consent_driver.exe"
+driver="$SM_BUILD_DIR/win/drive/consent_preview.exe"
 wine "$driver" "$(winepath -w "$installer")" "$(winepath -w "$shot_bmp")" </dev/null
 code=$?
 if [ -f "$shot_bmp" ]; then

@@ -37,10 +37,14 @@ const FaultCase kCases[] = {
     {"plain file: flush at close fails", false, "close", "\\big.bin", "disk-full"},
     {"plain file on update: held by another program", true, "remove", "\\big.bin", "sharing"},
     {"plain file on update: short write", true, "write", "\\big.bin", "short-write"},
+    // The main program tells an installed product from a fresh machine: it
+    // is never absent, so the next run is still an update.
+    {"main program on update: staged copy short write", true, "write", "\\OrvNet.exe.orvnew", "short-write"},
+    {"main program on update: held while replaced", true, "move", "\\OrvNet.exe", "sharing"},
     {"merge: previous content unreadable", true, "read", "\\Clientes.tbl", "access-denied"},
-    {"merge: staged copy cannot be created", true, "open", ".orvnew", "disk-full"},
-    {"merge: staged copy short write", true, "write", ".orvnew", "short-write"},
-    {"merge: flush of the staged copy fails", true, "close", ".orvnew", "disk-full"},
+    {"merge: staged copy cannot be created", true, "open", "\\Clientes.tbl.orvnew", "disk-full"},
+    {"merge: staged copy short write", true, "write", "\\Clientes.tbl.orvnew", "short-write"},
+    {"merge: flush of the staged copy fails", true, "close", "\\Clientes.tbl.orvnew", "disk-full"},
     {"merge: kept file held while replaced", true, "move", "\\Clientes.tbl", "sharing"},
     {"configuration table: cannot be created", false, "open", "\\ConfigL.tbl", "access-denied"},
     {"configuration table: short write", false, "write", "\\ConfigL.tbl", "short-write"},
