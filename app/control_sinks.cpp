@@ -4,15 +4,18 @@
 
 namespace {
 
-int ClientWidth(HWND window) {
+// The width the bar's fill spans: the control draws it inside a one-pixel
+// frame of its client area.
+int FillWidth(HWND window) {
+    constexpr int kFrame = 1;
     RECT area{};
     GetClientRect(window, &area);
-    return area.right - area.left;
+    return area.right - area.left - 2 * kFrame;
 }
 
 }  // namespace
 
-ProgressBarSink::ProgressBarSink(Progress& bar) : bar_(bar), width_(ClientWidth(bar.handle)) {}
+ProgressBarSink::ProgressBarSink(Progress& bar) : bar_(bar), width_(FillWidth(bar.handle)) {}
 
 void ProgressBarSink::SetMinimum(int value) {
     Flush();
@@ -24,12 +27,13 @@ void ProgressBarSink::SetMaximum(int value) {
     bar_.SetMaximum(value);
 }
 
-// Pixels of fill the bar draws for a position (within a range that has one).
+// Pixels of fill the bar draws for a position (within a range that has
+// one), rounded to the nearest pixel as the control computes it.
 long long ProgressBarSink::FillOf(int position) const {
-    long long low = bar_.minimum;
-    long long high = bar_.maximum;
-    long long clamped = position < low ? low : (position > high ? high : position);
-    return (clamped - low) * width_ / (high - low);
+    int low = bar_.minimum;
+    int high = bar_.maximum;
+    int clamped = position < low ? low : (position > high ? high : position);
+    return MulDiv(clamped - low, width_, high - low);
 }
 
 // A position is held back when it lies strictly inside the range and draws

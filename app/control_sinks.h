@@ -25,7 +25,7 @@ private:
     void Send(int position);
 
     Progress& bar_;
-    int width_;
+    int width_;  // pixels the fill spans
     int sent_ = 0;
     int held_ = 0;
     bool holding_ = false;
