@@ -5,7 +5,7 @@
 uint32_t CabChecksum(const uint8_t* bytes, size_t length, uint32_t seed) {
     uint32_t sum = seed;
     size_t words = length / 4;
-    for (size_t i = 0; i < words; ++i, bytes += 4) sum ^= cab::ReadU32(bytes);
+    for (size_t i = 0; i < words; ++i, bytes += 4) sum ^= ReadU32(bytes);
     uint32_t tail = 0;
     switch (length % 4) {
         case 3: tail |= uint32_t(*bytes++) << 16; [[fallthrough]];

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/byte_order.h"
+
 namespace cab {
 
 // CFHEADER
@@ -68,17 +70,5 @@ static_assert(kFolderSize == kCompression + 2, "CFFOLDER size");
 static_assert(kFileEntrySize == kAttributes + 2, "CFFILE size");
 static_assert(kDataHeaderSize == kUncompressedSize + 2, "CFDATA header size");
 static_assert(kMaxFolderBytes == 0x7FFF8000u, "largest folder");
-
-inline uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-inline uint32_t ReadU32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-inline void WriteU16(uint8_t* p, uint16_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-}
-inline void WriteU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
-}
 
 }  // namespace cab

@@ -18,14 +18,14 @@ PayloadFault CheckBlocks(const uint8_t* bytes, uint32_t offset, uint16_t compres
         cabinet.faultyBlock = i + 1;
         if (!Fits(offset, cab::kDataHeaderSize, cabinet.cabinetLength)) return PayloadFault::BadBlock;
         const uint8_t* header = bytes + offset;
-        uint32_t dataLength = cab::ReadU16(header + cab::kCompressedSize);
-        uint32_t blockLength = cab::ReadU16(header + cab::kUncompressedSize);
+        uint32_t dataLength = ReadU16(header + cab::kCompressedSize);
+        uint32_t blockLength = ReadU16(header + cab::kUncompressedSize);
         const uint8_t* data = header + cab::kDataHeaderSize;
         if (!Fits(offset + cab::kDataHeaderSize, dataLength, cabinet.cabinetLength)) return PayloadFault::BadBlock;
         if (blockLength == 0 || blockLength > cab::kBlockSize || dataLength > cab::kMaxBlockData) {
             return PayloadFault::BadBlock;
         }
-        if (cab::ReadU32(header + cab::kChecksum) != CabDataBlockChecksum(header, data, dataLength)) {
+        if (ReadU32(header + cab::kChecksum) != CabDataBlockChecksum(header, data, dataLength)) {
             return PayloadFault::BadChecksum;
         }
         bool framed = compression == kCompressionNone ? dataLength == blockLength
@@ -45,32 +45,32 @@ PayloadFault CheckPayloadCabinet(const uint8_t* bytes, uint32_t length, PayloadC
     if (length < cab::kHeaderSize || bytes[0] != 'M' || bytes[1] != 'S' || bytes[2] != 'C' || bytes[3] != 'F') {
         return PayloadFault::NotCabinet;
     }
-    cabinet.cabinetLength = cab::ReadU32(bytes + cab::kCabinetSize);
+    cabinet.cabinetLength = ReadU32(bytes + cab::kCabinetSize);
     // Bytes beyond the recorded length (a longer file written over) are not
     // part of the cabinet and never read.
     if (cabinet.cabinetLength > length || cabinet.cabinetLength < cab::kHeaderSize) return PayloadFault::NotCabinet;
     uint32_t limit = cabinet.cabinetLength;
     if (bytes[cab::kVersionMajor] != cab::kVersionMajorValue) return PayloadFault::NotSupported;
-    uint16_t flags = cab::ReadU16(bytes + cab::kFlags);
+    uint16_t flags = ReadU16(bytes + cab::kFlags);
     if ((flags & (kFlagsSet | cab::kFlagsReservePresent)) != 0) return PayloadFault::NotSupported;
-    if (cab::ReadU16(bytes + cab::kFolderCount) != 1 || cab::ReadU16(bytes + cab::kFileCount) != 1) {
+    if (ReadU16(bytes + cab::kFolderCount) != 1 || ReadU16(bytes + cab::kFileCount) != 1) {
         return PayloadFault::NotSupported;
     }
 
     if (!Fits(cab::kHeaderSize, cab::kFolderSize, limit)) return PayloadFault::BadEntries;
     const uint8_t* folder = bytes + cab::kHeaderSize;
-    uint16_t compression = cab::ReadU16(folder + cab::kCompression) & kCompressionMask;
+    uint16_t compression = ReadU16(folder + cab::kCompression) & kCompressionMask;
     if (compression != cab::kCompressionMszip && compression != kCompressionNone) return PayloadFault::NotSupported;
-    uint32_t dataOffset = cab::ReadU32(folder + cab::kDataOffset);
-    cabinet.blockCount = cab::ReadU16(folder + cab::kDataCount);
+    uint32_t dataOffset = ReadU32(folder + cab::kDataOffset);
+    cabinet.blockCount = ReadU16(folder + cab::kDataCount);
 
-    uint32_t filesOffset = cab::ReadU32(bytes + cab::kFilesOffset);
+    uint32_t filesOffset = ReadU32(bytes + cab::kFilesOffset);
     if (filesOffset < cab::kHeaderSize + cab::kFolderSize || !Fits(filesOffset, cab::kFileEntrySize, limit)) {
         return PayloadFault::BadEntries;
     }
     const uint8_t* file = bytes + filesOffset;
-    cabinet.fileLength = cab::ReadU32(file + cab::kFileSize);
-    if (cab::ReadU32(file + cab::kFolderStart) != 0 || cab::ReadU16(file + cab::kFolderIndex) != 0) {
+    cabinet.fileLength = ReadU32(file + cab::kFileSize);
+    if (ReadU32(file + cab::kFolderStart) != 0 || ReadU16(file + cab::kFolderIndex) != 0) {
         return PayloadFault::BadEntries;
     }
     // The name, with its NUL, lies between the file entry and the data.

@@ -2,18 +2,8 @@
 
 #include <cstring>
 
-namespace {
-uint32_t ReadU32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
+#include "common/byte_order.h"
 
-void WriteU32(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
-}
-}  // namespace
 
 void DecodeSmxHeader(const uint8_t (&raw)[SmxHeaderSize], SmxHeader& header) {
     header.kind = ReadU32(raw + SmxKindOffset);

@@ -77,9 +77,9 @@ TEST(CabExpand, ABlockThatDoesNotExpandAsRecordedLeavesNoOutput) {
     std::string error;
     ASSERT_TRUE(WriteSingleFileCabinet(dir / "in", "OrvNet.smx", dir / "in.cab", error)) << error;
     Bytes cabinet = ReadWholeFile(dir / "in.cab");
-    size_t first = cab::ReadU32(cabinet.data() + cab::kHeaderSize);
-    size_t second = first + cab::kDataHeaderSize + cab::ReadU16(cabinet.data() + first + cab::kCompressedSize);
-    cab::WriteU32(cabinet.data() + second + cab::kChecksum, 0);
+    size_t first = ReadU32(cabinet.data() + cab::kHeaderSize);
+    size_t second = first + cab::kDataHeaderSize + ReadU16(cabinet.data() + first + cab::kCompressedSize);
+    WriteU32(cabinet.data() + second + cab::kChecksum, 0);
     cabinet[second + cab::kDataHeaderSize + 3] ^= 0xFF;
     WriteWholeFile(dir / "damaged.cab", cabinet);
 

@@ -3,6 +3,7 @@
 #include "tools/cab/cab_reader.h"
 
 #include <gtest/gtest.h>
+#include "common/byte_order.h"
 
 #include <filesystem>
 #include <functional>
@@ -18,14 +19,10 @@ using Mutation = std::function<void(Bytes&)>;
 // Layout of the cabinet below: name "OrvNet.smx" at 60, first block at 71.
 constexpr size_t kFirstBlock = 71;
 
-void SetU16(Bytes& b, size_t at, uint32_t v) {
-    b.at(at) = uint8_t(v);
-    b.at(at + 1) = uint8_t(v >> 8);
-}
-void SetU32(Bytes& b, size_t at, uint32_t v) {
-    SetU16(b, at, v & 0xFFFF);
-    SetU16(b, at + 2, v >> 16);
-}
+// Fields of the cabinet under test; the range check fails the test rather
+// than write past the bytes.
+void SetU16(Bytes& b, size_t at, uint32_t v) { WriteU16(&b.at(at + 1) - 1, uint16_t(v)); }
+void SetU32(Bytes& b, size_t at, uint32_t v) { WriteU32(&b.at(at + 3) - 3, v); }
 
 Bytes WrittenCabinet(const TempDir& dir, const Bytes& input) {
     WriteWholeFile(dir / "input", input);

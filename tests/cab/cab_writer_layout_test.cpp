@@ -4,6 +4,7 @@
 #include "tools/cab/cab_writer.h"
 
 #include <gtest/gtest.h>
+#include "common/byte_order.h"
 
 #include <mspack.h>
 
@@ -16,8 +17,10 @@
 
 namespace {
 
-uint32_t U16(const Bytes& b, size_t at) { return b.at(at) | b.at(at + 1) << 8; }
-uint32_t U32(const Bytes& b, size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+// Fields of the written cabinet; the range check fails the test rather
+// than read past the bytes.
+uint32_t U16(const Bytes& b, size_t at) { return ReadU16(&b.at(at + 1) - 1); }
+uint32_t U32(const Bytes& b, size_t at) { return ReadU32(&b.at(at + 3) - 3); }
 
 // Sets or clears SOURCE_DATE_EPOCH for one test.
 class SourceDateEpoch {

@@ -28,15 +28,15 @@ Bytes PackerCabinet() {
 
 // Offset of block `index` (0-based) of a one-folder cabinet.
 size_t BlockOffset(const Bytes& b, unsigned index) {
-    size_t offset = cab::ReadU32(b.data() + cab::kHeaderSize + cab::kDataOffset);
-    for (unsigned i = 0; i < index; ++i) offset += cab::kDataHeaderSize + cab::ReadU16(b.data() + offset + 4);
+    size_t offset = ReadU32(b.data() + cab::kHeaderSize + cab::kDataOffset);
+    for (unsigned i = 0; i < index; ++i) offset += cab::kDataHeaderSize + ReadU16(b.data() + offset + 4);
     return offset;
 }
 
 // Changes one byte in the middle of block `index`'s compressed data.
 void FlipDataByte(Bytes& b, unsigned index) {
     size_t offset = BlockOffset(b, index);
-    b[offset + cab::kDataHeaderSize + cab::ReadU16(b.data() + offset + 4) / 2] ^= 0x5A;
+    b[offset + cab::kDataHeaderSize + ReadU16(b.data() + offset + 4) / 2] ^= 0x5A;
 }
 
 PayloadFault Check(const Bytes& b, PayloadCabinet& cabinet) {
@@ -67,11 +67,11 @@ TEST(PayloadCheck, FindsEveryChangeOfThePackersCabinet) {
         {"empty", [](Bytes& b) { b.clear(); }, F::NotCabinet, 0},
         {"not MSCF", [](Bytes& b) { b[0] = 'X'; }, F::NotCabinet, 0},
         {"recorded cabinet length shorter",
-         [](Bytes& b) { cab::WriteU32(b.data() + cab::kCabinetSize, uint32_t(b.size() - 10)); }, F::BadBlock, 4},
+         [](Bytes& b) { WriteU32(b.data() + cab::kCabinetSize, uint32_t(b.size() - 10)); }, F::BadBlock, 4},
         {"recorded file length",
          [](Bytes& b) {
-             size_t file = cab::ReadU32(b.data() + cab::kFilesOffset);
-             cab::WriteU32(b.data() + file, kInputSize + 1);
+             size_t file = ReadU32(b.data() + cab::kFilesOffset);
+             WriteU32(b.data() + file, kInputSize + 1);
          },
          F::LengthMismatch, 0},
         {"one block fewer counted", [](Bytes& b) { b[cab::kHeaderSize + cab::kDataCount] -= 1; }, F::LengthMismatch, 0},
@@ -81,10 +81,10 @@ TEST(PayloadCheck, FindsEveryChangeOfThePackersCabinet) {
         {"part of a set", [](Bytes& b) { b[cab::kFlags] |= 2; }, F::NotSupported, 0},
         {"LZX compression", [](Bytes& b) { b[cab::kHeaderSize + cab::kCompression] = 3; }, F::NotSupported, 0},
         {"files entry past the end",
-         [](Bytes& b) { cab::WriteU32(b.data() + cab::kFilesOffset, uint32_t(b.size())); }, F::BadEntries, 0},
+         [](Bytes& b) { WriteU32(b.data() + cab::kFilesOffset, uint32_t(b.size())); }, F::BadEntries, 0},
         {"name without its NUL",
          [](Bytes& b) {
-             size_t name = cab::ReadU32(b.data() + cab::kFilesOffset) + cab::kFileEntrySize;
+             size_t name = ReadU32(b.data() + cab::kFilesOffset) + cab::kFileEntrySize;
              while (b[name] != 0) ++name;
              b[name] = 'x';
          },

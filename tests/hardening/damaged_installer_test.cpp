@@ -2,6 +2,7 @@
 // kind of damage ends in "Error de instalación", writes nothing outside the
 // product folder, and leaves no package archive in the temporary folder.
 #include <gtest/gtest.h>
+#include "common/byte_order.h"
 #include <shlobj.h>
 
 #include <filesystem>
@@ -30,10 +31,6 @@ ByteVector BuiltPayload() {
     return ByteVector(bytes.begin(), bytes.end());
 }
 
-uint32_t U32(const ByteVector& b, size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
-}
-
 enum class BlockPart { Data, Checksum };
 
 // Changes one byte of block `which` of the cabinet (0 the first, -1 the
@@ -41,11 +38,11 @@ enum class BlockPart { Data, Checksum };
 // Only that block's checksum then fails; the framing stays intact.
 ByteVector WithBlockDamaged(ByteVector cabinet, int which, BlockPart part) {
     const size_t folder = 36;
-    size_t offset = U32(cabinet, folder);
-    unsigned blocks = cabinet[folder + 4] | cabinet[folder + 5] << 8;
+    size_t offset = ReadU32(&cabinet[folder]);
+    unsigned blocks = ReadU16(&cabinet[folder + 4]);
     unsigned target = which < 0 ? blocks - 1 : unsigned(which);
-    for (unsigned i = 0; i < target; ++i) offset += 8 + (cabinet[offset + 4] | cabinet[offset + 5] << 8);
-    size_t dataLength = cabinet[offset + 4] | cabinet[offset + 5] << 8;
+    for (unsigned i = 0; i < target; ++i) offset += 8 + ReadU16(&cabinet[offset + 4]);
+    size_t dataLength = ReadU16(&cabinet[offset + 4]);
     cabinet[part == BlockPart::Data ? offset + 8 + dataLength / 2 : offset + 1] ^= 0x5A;
     return cabinet;
 }

@@ -4,6 +4,7 @@
 #include "platform/pc/pc.h"
 
 #include <gtest/gtest.h>
+#include "common/byte_order.h"
 
 #include <optional>
 #include <string>
@@ -20,7 +21,7 @@ const unsigned kHasArguments = 0x20;
 unsigned LinkFlags(const std::string& link) {
     std::vector<unsigned char> bytes = ReadWholeFile(link);
     if (bytes.size() < 0x18) return 0;
-    return bytes[0x14] | bytes[0x15] << 8 | bytes[0x16] << 16 | static_cast<unsigned>(bytes[0x17]) << 24;
+    return ReadU32(&bytes[0x14]);
 }
 
 TEST(PcShortcut, LinkReadsBackWithDescriptionArgumentsAndWorkingFolder) {

@@ -3,6 +3,7 @@
 // after the program's sections, where the loader does not look, so the
 // signed installer must run and install exactly as the unsigned one does.
 #include <gtest/gtest.h>
+#include "common/byte_order.h"
 
 #include "app/accept_flow.h"
 #include "support/install_fixture.h"
@@ -14,9 +15,7 @@ namespace {
 uint32_t CertificateTableSize(const std::string& program) {
     std::string bytes = ReadText(program);
     auto u32 = [&](size_t at) {
-        return at + 4 <= bytes.size() ? uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
-                                            uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24
-                                      : 0u;
+        return at + 4 <= bytes.size() ? ReadU32(reinterpret_cast<const uint8_t*>(bytes.data() + at)) : 0u;
     };
     const size_t optionalHeader = u32(0x3C) + 24;
     return u32(optionalHeader + 96 + 4 * 8 + 4);

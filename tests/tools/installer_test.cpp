@@ -32,7 +32,7 @@ PeImage InstallerImage(const ByteVector& payload) {
 ByteVector InstallerAround(const ByteVector& payload) { return InstallerImage(payload).bytes; }
 
 // The offset of the first data block's data in a cabinet.
-size_t FirstBlockData(const ByteVector& cabinet) { return cab::ReadU32(cabinet.data() + cab::kHeaderSize) + 8; }
+size_t FirstBlockData(const ByteVector& cabinet) { return ReadU32(cabinet.data() + cab::kHeaderSize) + 8; }
 
 class InstallerInput : public ::testing::Test {
 protected:
@@ -163,8 +163,8 @@ TEST_F(InstallerInput, DamageIsReportedAboutTheInstallerAndWritesNothing) {
         {"recorded length wrong",
          [&] {
              ByteVector c = cabinet;
-             size_t file = cab::ReadU32(c.data() + cab::kFilesOffset);
-             PutU32(c, file, cab::ReadU32(c.data() + file) + 1);
+             size_t file = ReadU32(c.data() + cab::kFilesOffset);
+             PutU32(c, file, ReadU32(c.data() + file) + 1);
              return InstallerAround(c);
          },
          "payload (RCDATA 9001): damaged cabinet: the blocks expand to " + length + " bytes, the file records " +

@@ -82,8 +82,8 @@ bool ExpandSingleFileCabinet(const std::string& cabinetPath, const CabinetSummar
         uint8_t header[cab::kDataHeaderSize];
         in.seekg(std::streamoff(offset));
         in.read(reinterpret_cast<char*>(header), sizeof header);
-        uint16_t dataLength = cab::ReadU16(header + cab::kCompressedSize);
-        uint16_t length = cab::ReadU16(header + cab::kUncompressedSize);
+        uint16_t dataLength = ReadU16(header + cab::kCompressedSize);
+        uint16_t length = ReadU16(header + cab::kUncompressedSize);
         // The check passed, but the file may have changed since: every
         // length is bounded again before it is used.
         if (!in || dataLength > data.size() || dataLength < 2 || length > expanded.size() ||

@@ -69,7 +69,7 @@ private:
         if (!reader.Read(0, header_, cab::kHeaderSize) || std::string(reinterpret_cast<char*>(header_), 4) != "MSCF") {
             return Fail(CabinetProblem::Damaged, "no cabinet header");
         }
-        summary_.cabinetSize = cab::ReadU32(header_ + cab::kCabinetSize);
+        summary_.cabinetSize = ReadU32(header_ + cab::kCabinetSize);
         if (summary_.cabinetSize > fileSize) {
             return Fail(CabinetProblem::Damaged, "truncated: it records " + std::to_string(summary_.cabinetSize) +
                                                      " bytes, the file has " + std::to_string(fileSize));
@@ -80,13 +80,13 @@ private:
             return Fail(CabinetProblem::NotSupported, "format version " + std::to_string(header_[cab::kVersionMajor]) +
                                                           "." + std::to_string(header_[cab::kVersionMinor]));
         }
-        uint16_t flags = cab::ReadU16(header_ + cab::kFlags);
+        uint16_t flags = ReadU16(header_ + cab::kFlags);
         if (flags & (kFlagPreviousCabinet | kFlagNextCabinet)) {
             return Fail(CabinetProblem::NotSupported, "part of a multi-cabinet set");
         }
         if (flags & cab::kFlagsReservePresent) return Fail(CabinetProblem::NotSupported, "reserved areas");
-        uint16_t folders = cab::ReadU16(header_ + cab::kFolderCount);
-        uint16_t files = cab::ReadU16(header_ + cab::kFileCount);
+        uint16_t folders = ReadU16(header_ + cab::kFolderCount);
+        uint16_t files = ReadU16(header_ + cab::kFileCount);
         if (folders != 1 || files != 1) {
             return Fail(CabinetProblem::NotSupported, std::to_string(folders) + " folders and " +
                                                           std::to_string(files) + " files, not one of each");
@@ -99,20 +99,20 @@ private:
         if (!reader.Read(cab::kHeaderSize, folder, cab::kFolderSize)) {
             return Fail(CabinetProblem::Damaged, "truncated folder entry");
         }
-        if ((cab::ReadU16(folder + cab::kCompression) & kCompressionTypeMask) != cab::kCompressionMszip) {
+        if ((ReadU16(folder + cab::kCompression) & kCompressionTypeMask) != cab::kCompressionMszip) {
             return Fail(CabinetProblem::NotSupported, "compression other than MSZIP");
         }
-        dataOffset_ = cab::ReadU32(folder + cab::kDataOffset);
+        dataOffset_ = ReadU32(folder + cab::kDataOffset);
         summary_.dataOffset = dataOffset_;
-        summary_.blockCount = cab::ReadU16(folder + cab::kDataCount);
+        summary_.blockCount = ReadU16(folder + cab::kDataCount);
 
-        uint32_t filesOffset = cab::ReadU32(header_ + cab::kFilesOffset);
+        uint32_t filesOffset = ReadU32(header_ + cab::kFilesOffset);
         uint8_t file[cab::kFileEntrySize];
         if (filesOffset < cab::kHeaderSize + cab::kFolderSize || !reader.Read(filesOffset, file, cab::kFileEntrySize)) {
             return Fail(CabinetProblem::Damaged, "file entry outside the cabinet");
         }
-        summary_.fileSize = cab::ReadU32(file + cab::kFileSize);
-        if (cab::ReadU32(file + cab::kFolderStart) != 0 || cab::ReadU16(file + cab::kFolderIndex) != 0) {
+        summary_.fileSize = ReadU32(file + cab::kFileSize);
+        if (ReadU32(file + cab::kFolderStart) != 0 || ReadU16(file + cab::kFolderIndex) != 0) {
             return Fail(CabinetProblem::Damaged, "the file does not start the folder");
         }
         return ReadName(reader, uint64_t(filesOffset) + cab::kFileEntrySize);
@@ -143,8 +143,8 @@ private:
             if (!reader.Read(offset, header, cab::kDataHeaderSize)) {
                 return Fail(CabinetProblem::Damaged, block + " is truncated");
             }
-            uint16_t dataLength = cab::ReadU16(header + cab::kCompressedSize);
-            uint16_t length = cab::ReadU16(header + cab::kUncompressedSize);
+            uint16_t dataLength = ReadU16(header + cab::kCompressedSize);
+            uint16_t length = ReadU16(header + cab::kUncompressedSize);
             if (dataLength > cab::kMaxBlockData || length == 0 || length > cab::kBlockSize) {
                 return Fail(CabinetProblem::Damaged, block + " has impossible sizes");
             }
@@ -152,7 +152,7 @@ private:
                 return Fail(CabinetProblem::Damaged, block + " is truncated");
             }
             // A stored checksum of zero means none was computed.
-            uint32_t stored = cab::ReadU32(header + cab::kChecksum);
+            uint32_t stored = ReadU32(header + cab::kChecksum);
             if (stored != 0 && stored != CabDataBlockChecksum(header, data.data(), dataLength)) {
                 return Fail(CabinetProblem::Damaged, block + " fails its checksum");
             }

@@ -39,28 +39,28 @@ uint32_t BuildHeaders(Headers& bytes, const std::string& name, const DosTimestam
 
     uint8_t* header = bytes;
     std::memcpy(header + cab::kSignature, "MSCF", 4);
-    cab::WriteU32(header + cab::kCabinetSize, cabinetSize);
-    cab::WriteU32(header + cab::kFilesOffset, filesOffset);
+    WriteU32(header + cab::kCabinetSize, cabinetSize);
+    WriteU32(header + cab::kFilesOffset, filesOffset);
     header[cab::kVersionMinor] = cab::kVersionMinorValue;
     header[cab::kVersionMajor] = cab::kVersionMajorValue;
-    cab::WriteU16(header + cab::kFolderCount, 1);
-    cab::WriteU16(header + cab::kFileCount, 1);
-    cab::WriteU16(header + cab::kFlags, 0);
-    cab::WriteU16(header + cab::kSetId, kSetId);
-    cab::WriteU16(header + cab::kCabinetIndex, 0);
+    WriteU16(header + cab::kFolderCount, 1);
+    WriteU16(header + cab::kFileCount, 1);
+    WriteU16(header + cab::kFlags, 0);
+    WriteU16(header + cab::kSetId, kSetId);
+    WriteU16(header + cab::kCabinetIndex, 0);
 
     uint8_t* folder = header + cab::kHeaderSize;
-    cab::WriteU32(folder + cab::kDataOffset, dataOffset);
-    cab::WriteU16(folder + cab::kDataCount, blockCount);
-    cab::WriteU16(folder + cab::kCompression, cab::kCompressionMszip);
+    WriteU32(folder + cab::kDataOffset, dataOffset);
+    WriteU16(folder + cab::kDataCount, blockCount);
+    WriteU16(folder + cab::kCompression, cab::kCompressionMszip);
 
     uint8_t* file = header + filesOffset;
-    cab::WriteU32(file + cab::kFileSize, fileSize);
-    cab::WriteU32(file + cab::kFolderStart, 0);
-    cab::WriteU16(file + cab::kFolderIndex, 0);
-    cab::WriteU16(file + cab::kDate, stamp.date);
-    cab::WriteU16(file + cab::kTime, stamp.time);
-    cab::WriteU16(file + cab::kAttributes, cab::kAttributeArchive);
+    WriteU32(file + cab::kFileSize, fileSize);
+    WriteU32(file + cab::kFolderStart, 0);
+    WriteU16(file + cab::kFolderIndex, 0);
+    WriteU16(file + cab::kDate, stamp.date);
+    WriteU16(file + cab::kTime, stamp.time);
+    WriteU16(file + cab::kAttributes, cab::kAttributeArchive);
     std::memcpy(file + cab::kFileEntrySize, name.data(), name.size());
     return dataOffset;
 }
@@ -153,9 +153,9 @@ bool WriteCabinet(const std::string& sourcePath, const std::string& name, const 
             encoder.Block(i, data, dataLength, length);
 
             uint8_t blockHeader[cab::kDataHeaderSize];
-            cab::WriteU16(blockHeader + cab::kCompressedSize, uint16_t(dataLength));
-            cab::WriteU16(blockHeader + cab::kUncompressedSize, uint16_t(length));
-            cab::WriteU32(blockHeader + cab::kChecksum, CabDataBlockChecksum(blockHeader, data, dataLength));
+            WriteU16(blockHeader + cab::kCompressedSize, uint16_t(dataLength));
+            WriteU16(blockHeader + cab::kUncompressedSize, uint16_t(length));
+            WriteU32(blockHeader + cab::kChecksum, CabDataBlockChecksum(blockHeader, data, dataLength));
             if (!output.Write(blockHeader, sizeof blockHeader) || !output.Write(data, dataLength)) {
                 return outputFailed();
             }

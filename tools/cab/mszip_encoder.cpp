@@ -152,8 +152,8 @@ bool MszipEncoder::EncodeOne(Compressor& compressor, uint32_t index) {
     } else if (result == Z_OK || result == Z_BUF_ERROR) {
         uint8_t* stored = out + sizeof kBlockSignature;
         stored[0] = 0x01;
-        cab::WriteU16(stored + 1, uint16_t(length));
-        cab::WriteU16(stored + 3, uint16_t(~length));
+        WriteU16(stored + 1, uint16_t(length));
+        WriteU16(stored + 3, uint16_t(~length));
         std::memcpy(stored + kStoredOverhead, input_.data() + start, length);
         encodedLength = sizeof kBlockSignature + kStoredOverhead + length;
     } else {

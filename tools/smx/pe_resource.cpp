@@ -1,5 +1,7 @@
 #include "pe_resource.h"
 
+#include "common/byte_order.h"
+
 namespace {
 // MZ header: "MZ", and at 0x3C the file offset of the PE signature.
 constexpr uint64_t kPeOffsetField = 0x3C;
@@ -75,8 +77,8 @@ private:
     bool InTree(uint64_t offset, uint64_t size) const {
         return offset >= treeStart_ && offset <= treeEnd_ && size <= treeEnd_ - offset;
     }
-    uint16_t U16(uint64_t at) const { return uint16_t(bytes_[at] | bytes_[at + 1] << 8); }
-    uint32_t U32(uint64_t at) const { return uint32_t(U16(at)) | uint32_t(U16(at + 2)) << 16; }
+    uint16_t U16(uint64_t at) const { return ReadU16(bytes_ + at); }
+    uint32_t U32(uint64_t at) const { return ReadU32(bytes_ + at); }
 
     PeLookup ReadHeaders() {
         if (!Fits(0, 2) || bytes_[0] != 'M' || bytes_[1] != 'Z') return Fail(PeLookup::NotExecutable, "no MZ header");
