@@ -1,9 +1,10 @@
-// Both cabinet checks over arbitrary bytes: the tools' checker of a cabinet
-// file and the installer's check of its payload in memory. Neither may read
-// outside the input. The installer's check is the stricter one on damage (a
-// block without a checksum fails it; stored blocks it takes are a kind the
-// tools do not make): what it takes, the tools' checker never finds damaged,
-// and both read the same file length.
+// The cabinet check over arbitrary bytes, under both rules: the tools'
+// checker of a cabinet file and the installer's check of its payload in
+// memory. Neither may read outside the input. The installer's rules are the
+// stricter on damage (a block without a checksum fails them; stored blocks
+// they take are a kind the tools do not make): what the installer takes,
+// the tools' checker never finds damaged, and both read the same file
+// length.
 #include <cstring>
 #include <vector>
 

@@ -1,9 +1,8 @@
 #pragma once
-// Checks a single-file MSZIP cabinet, such as the installer's payload,
-// without expanding it: the header, folder and file entries, the framing of
-// every data block and every block's checksum. Reads are bounded by the
-// cabinet's own length and the file's real size, so damaged input is
-// reported, never read past.
+// Checks a single-file MSZIP cabinet file, such as the installer's payload,
+// without expanding it: the bytes the cabinet records are read and checked
+// by the installer's own check (install/payload_check.h) under the tools'
+// rules, and what it finds is put in words that name the file.
 #include <cstdint>
 #include <string>
 
