@@ -69,7 +69,7 @@ else
   "$smx" verify "$out/OrvNet.smx"
 fi
 "$smx" cab "$out/OrvNet.smx" -o "$out/OrvNet.cab"
-cmake --build "$SM_BUILD_DIR/win" --target OrvNetSetup consent_driver >/dev/null
+cmake --build "$SM_BUILD_DIR/win" --target OrvNetSetup consent_preview >/dev/null
 installer="$out/OrvNetSetup.exe"
 if [ -n "$sign_cert" ]; then
   # A signed installer from an earlier build must not outlive a failed signing.
