@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ clang make pkg-config python3
+  cmake ninja-build g++ clang make pkg-config python3
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32 xvfb xauth fonts-wine imagemagick x11-utils
   libcli11-dev zlib1g-dev libgtest-dev libmspack-dev gcab
