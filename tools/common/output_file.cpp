@@ -48,8 +48,9 @@ bool OutputFile::Open() {
     return true;
 }
 
-bool OutputFile::Fail(const std::string& what) {
-    problem_ = what + ": " + std::strerror(errno);  // before anything can change errno
+bool OutputFile::Fail(const char* what) {
+    int code = errno;  // taken before any allocation can change it
+    problem_ = std::string(what) + ": " + std::strerror(code);
     if (stream_ != nullptr) std::fclose(stream_);
     stream_ = nullptr;
     if (!temporary_.empty()) {

@@ -33,7 +33,7 @@ public:
     std::string Error() const { return destination_ + ": " + problem_; }
 
 private:
-    bool Fail(const std::string& what);
+    bool Fail(const char* what);
 
     std::string destination_;
     std::string temporary_;
