@@ -29,7 +29,7 @@ void ProgressBarSink::SetMaximum(int value) {
 
 // Pixels of fill the bar draws for a position (within a range that has
 // one), rounded to the nearest pixel as the control computes it.
-long long ProgressBarSink::FillOf(int position) const {
+int ProgressBarSink::FillOf(int position) const {
     int low = bar_.minimum;
     int high = bar_.maximum;
     int clamped = position < low ? low : (position > high ? high : position);

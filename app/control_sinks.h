@@ -20,7 +20,7 @@ public:
     void Flush();
 
 private:
-    long long FillOf(int position) const;
+    int FillOf(int position) const;
     bool Holds(int value) const;
     void Send(int position);
 
