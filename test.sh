@@ -14,7 +14,24 @@ if [ "$type" = Release ]; then build_default="$root/build"; else build_default="
 export SM_BUILD_DIR="${SM_BUILD_DIR:-$build_default}"
 "$root/scripts/configure.sh" || exit 1
 
-export SM_WINE_ROOT="$SM_BUILD_DIR/win/wine"
+# The Windows suites run under Wine in the 32-bit build, as shipped. A kernel
+# that cannot run 32-bit programs (ia32_emulation=off) cannot run that build
+# at all; there they run in the x86-64 test build of the same sources, under
+# 64-bit Wine, and of the 32-bit build only the signing checks, which need
+# no Wine (a folder of their own: ctest lists every Wine test of the folders
+# it runs, through Wine).
+# Each suite: the build folder's side, and the folder in it ctest runs.
+suites=("host:." "win:.")
+if ! SM_WINE_ROOT="$SM_BUILD_DIR/win/wine" "$root/scripts/wine-prefix.sh" "$SM_BUILD_DIR/win/wine" 2>"$SM_BUILD_DIR/wine32.log"; then
+  cat "$SM_BUILD_DIR/wine32.log"
+  echo "32-bit Wine cannot run here: the Windows suites run in the x86-64 test build (build/win64)"
+  SM_SIDES=win64 "$root/scripts/configure.sh" || exit 1
+  suites=("host:." "win:tests/signing/tool" "win64:.")
+fi
+win_tree=$SM_BUILD_DIR/win
+[ "${suites[2]:-}" = "win64:." ] && win_tree=$SM_BUILD_DIR/win64
+
+export SM_WINE_ROOT="$win_tree/wine"
 . "$root/scripts/session.sh"
 trap sm_session_stop EXIT
 sm_start_xvfb
@@ -24,17 +41,21 @@ passed=0
 failed=0
 # A side that has not ended in this long is stopped, so a stuck test costs
 # a bounded time and the summary still comes (seconds).
-declare -A side_limit=([host]=1200 [win]=3600)
-for side in host win; do
+declare -A side_limit=([host]=1200 [win]=3600 [win64]=3600)
+for suite in "${suites[@]}"; do
+  side=${suite%%:*}
+  folder=${suite#*:}
   log="$SM_BUILD_DIR/$side/ctest.log"
-  echo "== $side tests"
-  if [ "$side" = win ] && [ "$sm_wine_ready" != 1 ]; then
+  where=""
+  [ "$folder" != . ] && where=" in $folder"
+  echo "== $side tests$where"
+  if [ "$SM_BUILD_DIR/$side" = "$win_tree" ] && [ "$sm_wine_ready" != 1 ]; then
     echo "Windows tests not run: Wine cannot start on this machine (see above)"
     failed=$((failed + 1))
     continue
   fi
   # Failures are shown as they happen; the whole output is in the log.
-  (cd "$SM_BUILD_DIR/$side" && timeout --foreground -k 30 "${side_limit[$side]}" ctest -j2 --output-on-failure "$@") 2>&1 |
+  (cd "$SM_BUILD_DIR/$side/$folder" && timeout --foreground -k 30 "${side_limit[$side]}" ctest -j2 --output-on-failure "$@") 2>&1 |
     tee "$log" | grep --line-buffered -E '\*\*\*|\((Failed|Timeout|Not Run)\)'
   if [ "${PIPESTATUS[0]}" -eq 124 ]; then
     echo "$side tests stopped after ${side_limit[$side]} s; tests started and not finished:"
@@ -42,7 +63,7 @@ for side in host win; do
     finished=$(grep -oE 'Test +#[0-9]+: [^ ]+' "$log" | awk '{print $3}' | sort -u)
     comm -23 <(echo "$started") <(echo "$finished") | sed 's/^/  /'
   fi
-  if [ "$side" = win ]; then
+  if [ "$SM_BUILD_DIR/$side" = "$win_tree" ]; then
     # Fresh prefixes of test programs that were stopped before their runner
     # could clean up: their Wine processes end here.
     for left in "$SM_WINE_ROOT"/runs/run.*/prefix; do

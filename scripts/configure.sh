@@ -6,7 +6,10 @@
 # uses its smx tool to make test payloads.
 # SM_BUILD_TYPE=Debug builds without optimisation, by default in its own
 # folder (build-debug): faults that optimisation hides show there.
-# Usage: configure.sh [extra cmake -D options for both]
+# SM_SIDES lists the sides to build (default "host win"); "win64" adds the
+# x86-64 test build of the Windows side in build/win64, with its programs
+# in build/win64/out.
+# Usage: configure.sh [extra cmake -D options for every side]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -15,11 +18,15 @@ if [ "$type" = Release ]; then build_default="$root/build"; else build_default="
 build="${SM_BUILD_DIR:-$build_default}"
 if [ "$build" = "$root/build" ]; then out_default="$root/out"; else out_default="$build/out"; fi
 export SM_OUT_DIR="${SM_OUT_DIR:-$out_default}"
-for side in host win; do
+for side in ${SM_SIDES:-host win}; do
   dir="$build/$side"
-  args=(-S "$root" -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DSM_OUT_DIR="$SM_OUT_DIR" "$@")
-  [ "$side" = win ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake"
-                              -DSM_SMX_TOOL="$SM_OUT_DIR/bin/smx")
+  out="$SM_OUT_DIR"
+  [ "$side" = win64 ] && out="$dir/out"
+  args=(-S "$root" -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DSM_OUT_DIR="$out" "$@")
+  case "$side" in
+    win) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" -DSM_SMX_TOOL="$SM_OUT_DIR/bin/smx") ;;
+    win64) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" -DSM_SMX_TOOL="$SM_OUT_DIR/bin/smx") ;;
+  esac
   # Ninja: a build with nothing to do takes a fraction of a second, where
   # make takes seconds to walk every test program's dependencies. A folder
   # made by another generator is configured afresh (its Wine prefix stays).

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang make pkg-config python3
   g++-mingw-w64-i686 gcc-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32 xvfb xauth fonts-wine imagemagick x11-utils
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32 wine64 xvfb xauth fonts-wine imagemagick x11-utils
   libcli11-dev zlib1g-dev libgtest-dev libmspack-dev gcab
   libssl-dev openssl osslsigncode
   time

@@ -11,6 +11,10 @@ installer=$(realpath "$1")
 export SM_BUILD_DIR="${SM_BUILD_DIR:-$here/../build}"
 export SM_WINE_ROOT="$SM_BUILD_DIR/win/wine"
 . "$here/session.sh"
+if [ "$sm_wine_ready" != 1 ]; then
+  echo "run-installer: Wine cannot run the installer on this machine (see above); it is built and verified: $installer" >&2
+  exit 1
+fi
 
 prefix="$SM_WINE_ROOT/run"
 rm -rf "$prefix"

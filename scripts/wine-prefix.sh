@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Creates the template Wine prefix of a build tree once: a 32-bit Windows
-# with the fonts that captions and message boxes need and a virtual desktop,
+# (64-bit for the x86-64 test build) with the fonts that captions and message boxes need and a virtual desktop,
 # so that windows get their frame and timing is steady.
 # Usage: wine-prefix.sh WINE_ROOT
 set -euo pipefail
@@ -15,7 +15,7 @@ stamp="$SM_WINE_TEMPLATE/.sm-ready-2"
 # kernels are started without that (ia32_emulation=off).
 if ! version=$(wine --version 2>&1); then
   echo "wine-prefix.sh: Wine cannot start on this machine: ${version##*$'\n'}" >&2
-  echo "wine-prefix.sh: the kernel must run 32-bit programs (ia32_emulation=on)" >&2
+  [ "$WINEARCH" = win32 ] && echo "wine-prefix.sh: the kernel must run 32-bit programs (ia32_emulation=on)" >&2
   exit 1
 fi
 rm -rf "$SM_WINE_TEMPLATE"

@@ -74,7 +74,9 @@ TEST(TextHelpers, WritingHelpers) {
         c.run(small, 4);
         std::string cut = c.result != nullptr ? expected.substr(0, 3) : "###";
         EXPECT_EQ(std::string(small, cut.size()), cut);
-        if (c.result != nullptr) EXPECT_EQ(small[cut.size()], '\0');
+        if (c.result != nullptr) {
+            EXPECT_EQ(small[cut.size()], '\0');
+        }
         for (size_t i = 4; i < sizeof small; ++i) EXPECT_EQ(small[i], '#') << "byte " << i;
     }
 }

@@ -26,8 +26,7 @@ std::vector<unsigned char> StoredCabinet(const std::vector<unsigned char>& conte
     const uint32_t filesOffset = headerLength + folderLength;
     const uint32_t dataOffset = filesOffset + 16 + static_cast<uint32_t>(name.size()) + 1;
 
-    std::vector<unsigned char> out;
-    out.insert(out.end(), {'M', 'S', 'C', 'F'});
+    std::vector<unsigned char> out = {'M', 'S', 'C', 'F'};
     Put32(out, 0);  // reserved
     Put32(out, 0);  // cbCabinet, patched below
     Put32(out, 0);

@@ -216,7 +216,7 @@ TEST_F(ToolTest, SetUpMessagesComeInOrder) {
     Tool* tool = window->AddTool(0, 24);
     auto sizes = hook.To(tool->handle, TB_BUTTONSTRUCTSIZE);
     ASSERT_EQ(sizes.size(), 1u);
-    EXPECT_EQ(sizes[0].wParam, 20u);
+    EXPECT_EQ(sizes[0].wParam, sizeof(TBBUTTON));
     auto bitmapSizes = hook.To(tool->handle, TB_SETBITMAPSIZE);
     ASSERT_EQ(bitmapSizes.size(), 1u);
     EXPECT_EQ(bitmapSizes[0].lParam, MAKELPARAM(24, 24));

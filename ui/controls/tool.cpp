@@ -5,7 +5,8 @@
 #include "common/bounded_copy.h"
 #include "ui/control_creation.h"
 
-static_assert(sizeof(TBBUTTON) == 20, "the toolbar takes 20-byte button descriptions");
+static_assert(sizeof(TBBUTTON) == (sizeof(void*) == 8 ? 32 : 20),
+              "the toolbar takes 20-byte button descriptions (32 in a 64-bit program)");
 
 bool Tool::Describe(int image, BYTE style, INT_PTR string) {
     if (buttonCount < 0 || buttonCount >= kMaxButtons) return false;
