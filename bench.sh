@@ -8,6 +8,8 @@
 #    BUILD/bench/SCALE-SEED/OrvNet, unless the same one is already there;
 # 3. N times, alternating the order: smx pack, smx cab and the packing floor
 #    (plain zlib deflate of the same archive), with wall time and peak memory;
+#    then ./build.sh --no-run of the product beside the build floor (the
+#    files concatenated, then gcab -c -z), page cache dropped before each;
 # 4. binds the cabinet into an installer (target bench_installer) and, N
 #    times, in a fresh copy of the Wine prefix on a private X display: the
 #    installer driven from outside (bench/install_driver.cpp) and the install
@@ -31,7 +33,7 @@ while [ $# -gt 0 ]; do
       [ $# -ge 2 ] || { echo "bench.sh: $1 needs a value" >&2; exit 2; }
       case "$1" in --scale) scale=$2 ;; --runs) runs=$2 ;; --seed) seed=$2 ;; esac
       shift ;;
-    -h|--help) sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,24p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "bench.sh: unknown argument '$1' (see --help)" >&2; exit 2 ;;
   esac
   shift
@@ -50,6 +52,15 @@ out="${SM_OUT_DIR:-$out_default}"
 smx="$out/bin/smx"
 host="$SM_BUILD_DIR/host"
 win="$SM_BUILD_DIR/win"
+# The install runs need Wine to run the installer: where the kernel cannot
+# run 32-bit programs, they use the x86-64 test build (see test.sh), and
+# the table says so.
+installer_build="the shipped 32-bit build"
+if ! "$root/scripts/wine-prefix.sh" "$win/wine" 2>/dev/null; then
+  SM_SIDES=win64 "$root/scripts/configure.sh"
+  win="$SM_BUILD_DIR/win64"
+  installer_build="the x86-64 test build under 64-bit Wine (this kernel cannot run 32-bit programs)"
+fi
 cmake --build "$host" --target deflate_floor >/dev/null
 cmake --build "$win" --target install_driver floor_install payload_check >/dev/null
 
@@ -86,17 +97,31 @@ for run in $(seq "$runs"); do
 done
 rm -f "$work/deflated.bin"
 
-# The installer carries the cabinet just made; cmake rebuilds it only when
-# the cabinet changed.
-cmp -s "$work/OrvNet.cab" "$win/bench/OrvNet.cab" || cp "$work/OrvNet.cab" "$win/bench/OrvNet.cab"
-cmake --build "$win" --target bench_installer installer_bare >/dev/null
-
 drop_caches() {
   sync
   if [ -w /proc/sys/vm/drop_caches ]; then echo 1 > /proc/sys/vm/drop_caches; fi
 }
 caches_dropped=no
 [ -w /proc/sys/vm/drop_caches ] && caches_dropped=yes
+
+# The maker's whole build of a release beside the plainest build of the same
+# bytes: the files concatenated in name order, then gcab -c -z (one MSZIP
+# cabinet). build.sh leaves its outputs in OUT; the sample product's are
+# made again at the end.
+echo "bench.sh: build.sh --no-run beside its floor, $runs runs"
+build_floor="find '$product' -type f -print0 | sort -z | xargs -0 cat > '$work/floor.bin' && gcab -c -z '$work/floor.cab' '$work/floor.bin'"
+for run in $(seq "$runs"); do
+  whole_build() { drop_caches; timed build "$run" "$root/build.sh" --no-run "$product"; }
+  plain_build() { drop_caches; timed buildfloor "$run" bash -c "$build_floor"; }
+  if [ $((run % 2)) -eq 1 ]; then whole_build; plain_build; else plain_build; whole_build; fi
+done
+rm -f "$work/floor.bin" "$work/floor.cab"
+"$root/build.sh" --no-run >/dev/null
+
+# The installer carries the cabinet just made; cmake rebuilds it only when
+# the cabinet changed.
+cmp -s "$work/OrvNet.cab" "$win/bench/OrvNet.cab" || cp "$work/OrvNet.cab" "$win/bench/OrvNet.cab"
+cmake --build "$win" --target bench_installer installer_bare >/dev/null
 
 export SM_WINE_ROOT="$win/wine"
 . "$root/scripts/session.sh"
@@ -165,6 +190,7 @@ elapsed=$(( $(date +%s) - started ))
   echo "load_before=$load_before"
   echo "load_after=$(cut -d' ' -f1-3 /proc/loadavg)"
   echo "caches_dropped=$caches_dropped"
+  echo "installer_build=$installer_build"
   echo "commit=$(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)"
   echo "date=$(date -u '+%Y-%m-%d %H:%M UTC')"
   echo "elapsed=$((elapsed / 60)) min $((elapsed % 60)) s"

@@ -8,7 +8,8 @@
 //   - the longest time the consent screen leaves a WM_NULL unanswered, and
 //     the phases in which that wait began and ended: a second thread keeps
 //     sending it one, with a timeout, every few ms;
-//   - the installer's peak working set, read when the success message is up.
+//   - the installer's peak working set and peak private memory (commit
+//     charge), read when the success message is up.
 // Prints one line of figures (milliseconds, bytes); exit status 1 when the
 // installation did not end in success.
 //
@@ -133,7 +134,10 @@ int Drive(const std::string& program) {
         }
         Sleep(kPollMs);
     }
-    SIZE_T peak = MemoryOf(session.Process()).PeakWorkingSetSize;
+    PROCESS_MEMORY_COUNTERS memory = MemoryOf(session.Process());
+    SIZE_T peak = memory.PeakWorkingSetSize;
+    // The peak commit charge: the private memory the process ever held.
+    SIZE_T peakPrivate = memory.PeakPagefileUsage;
     pinger.Stop();
     std::string outcome = done != nullptr ? session.BoxText(done) : question ? session.BoxText(question) : "";
     if (done != nullptr) PressDialogButton(done, IDOK);
@@ -145,11 +149,12 @@ int Drive(const std::string& program) {
         return 1;
     }
     std::printf(
-        "payload_ms=%.1f decompress_ms=%.1f walk_ms=%.1f completion_ms=%.1f total_ms=%.1f peak_ws=%lu idle_ws=%lu"
+        "payload_ms=%.1f decompress_ms=%.1f walk_ms=%.1f completion_ms=%.1f total_ms=%.1f peak_ws=%lu peak_private=%lu idle_ws=%lu"
         " unanswered_ms=%.1f unanswered_phases=%s-%s\n",
         marks[Decompression] - marks[Payload], marks[WalkPhase] - marks[Decompression],
         marks[Completion] - marks[WalkPhase], marks[Done] - marks[Completion], marks[Done] - marks[Payload],
-        static_cast<unsigned long>(peak), static_cast<unsigned long>(idleSet), pinger.LongestMs(),
+        static_cast<unsigned long>(peak), static_cast<unsigned long>(peakPrivate), static_cast<unsigned long>(idleSet),
+        pinger.LongestMs(),
         kPhaseNames[pinger.LongestFrom()], kPhaseNames[pinger.LongestTo()]);
     return 0;
 }

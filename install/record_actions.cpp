@@ -58,13 +58,20 @@ bool WriteStagedThenReplace(const char* path, const void* content, uint32_t size
 }
 }  // namespace
 
-bool WriteNewFile(const char* path, const void* content, uint32_t size) {
-    SmFile* file = new SmFile(path);
+namespace {
+// Writes content into an open file object at offset 0 in one call and
+// closes it; a file left incomplete is removed.
+bool WriteAndClose(SmFile* file, const char* path, const void* content, uint32_t size) {
     bool ok = file->IsOpen() && file->WriteAt(0, content, size);
     ok = file->Close() && ok;
     delete file;
     if (!ok) SeamRemoveFile(path);
     return ok;
+}
+}  // namespace
+
+bool WriteNewFile(const char* path, const void* content, uint32_t size) {
+    return WriteAndClose(new SmFile(path), path, content, size);
 }
 
 bool MakeProductFolder(const char* path) {
@@ -73,7 +80,15 @@ bool MakeProductFolder(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// Most files of a run are new. Creating a file that must not exist yet
+// looks its name up once; asking first whether it is there would look it up
+// twice, and under Wine each lookup of a missing name reads its whole
+// folder. A file that is there is removed first, as always.
 bool InstallPlainFile(const char* path, const void* content, uint32_t size) {
+    SmFile* file = new SmFile();
+    if (file->Create(path)) return WriteAndClose(file, path, content, size);
+    delete file;
+    if (!ThePC->Exists(path)) return false;
     return RemoveIfThere(path) && WriteNewFile(path, content, size);
 }
 

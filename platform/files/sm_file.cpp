@@ -12,13 +12,15 @@
 #endif
 
 namespace {
-// Opens the file for reading and writing, creating it when missing and
-// keeping its bytes when present, shared for reading and writing as the C
-// runtime's own streams are. Null when it cannot be opened.
-std::FILE* OpenReadWrite(const char* path) {
+// Opens the file for reading and writing, shared for reading and writing as
+// the C runtime's own streams are: created when missing and its bytes kept
+// when present, or with createOnly, failing when it exists. Null when it
+// cannot be opened.
+std::FILE* OpenReadWrite(const char* path, bool createOnly) {
 #ifdef _WIN32
+    DWORD disposition = createOnly ? CREATE_NEW : OPEN_ALWAYS;
     HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
     if (descriptor < 0) {
@@ -28,7 +30,8 @@ std::FILE* OpenReadWrite(const char* path) {
     std::FILE* file = _fdopen(descriptor, "r+b");
     if (file == nullptr) _close(descriptor);
 #else
-    int descriptor = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    int flags = O_RDWR | O_CREAT | O_CLOEXEC | (createOnly ? O_EXCL : 0);
+    int descriptor = open(path, flags, 0666);
     if (descriptor < 0) return nullptr;
     std::FILE* file = fdopen(descriptor, "r+b");
     if (file == nullptr) close(descriptor);
@@ -49,12 +52,16 @@ SmFile::SmFile(const char* path) { Open(path); }
 
 SmFile::~SmFile() { Close(); }
 
-bool SmFile::Open(const char* path) {
+bool SmFile::Open(const char* path) { return OpenAs(path, false); }
+
+bool SmFile::Create(const char* path) { return OpenAs(path, true); }
+
+bool SmFile::OpenAs(const char* path, bool createOnly) {
     if (open_) Close();
     position_ = 0;
     size_ = 0;
     if (FaultFor(SeamCall::OpenFile, path) != SeamFault::None) return false;
-    file_ = OpenReadWrite(path);
+    file_ = OpenReadWrite(path, createOnly);
     open_ = file_ != nullptr;
     return open_;
 }

@@ -21,6 +21,10 @@ public:
     SmFile& operator=(const SmFile&) = delete;
 
     bool Open(const char* path);
+    // Opens a file that must not exist yet, as one system open: false when
+    // it exists or cannot be made. A new file costs one name lookup this way
+    // (Exists and then Open cost two).
+    bool Create(const char* path);
     bool IsOpen() const { return open_; }
 
     uint32_t Size();
@@ -43,6 +47,8 @@ public:
     int32_t Position() const { return position_; }
 
 private:
+    bool OpenAs(const char* path, bool createOnly);
+
     bool open_ = false;
     int32_t position_ = 0;
     std::FILE* file_ = nullptr;

@@ -151,6 +151,27 @@ TYPED_TEST(FileObject, WriteLineAppendsCrLfAndAdvances) {
     EXPECT_EQ(ReadWholeFile(path), Bytes({'z', '\r', '\n', 'y', 'y', '\r', '\n'}));
 }
 
+// The install walk makes its new files with Create: it must make a missing
+// file and never open, let alone truncate, one that is there.
+TEST(SmFileCreate, MakesAMissingFileAndLeavesAnExistingOneAlone) {
+    TempDir dir;
+    std::string fresh = dir / "fresh.bin";
+    SmFile made;
+    ASSERT_TRUE(made.Create(fresh.c_str()));
+    EXPECT_TRUE(made.WriteAt(0, "new", 3));
+    EXPECT_TRUE(made.Close());
+    EXPECT_EQ(ReadWholeFile(fresh), Bytes({'n', 'e', 'w'}));
+
+    SmFile again;
+    EXPECT_FALSE(again.Create(fresh.c_str()));
+    EXPECT_FALSE(again.IsOpen());
+    EXPECT_FALSE(again.WriteAt(0, "x", 1));
+    EXPECT_EQ(ReadWholeFile(fresh), Bytes({'n', 'e', 'w'}));
+
+    std::string inMissingFolder = dir / "no-such-folder/file.bin";
+    EXPECT_FALSE(SmFile().Create(inMissingFolder.c_str()));
+}
+
 #ifdef _WIN32
 TEST(SmRawFile, OtherReadersAndWritersMayShareTheFile) {
     TempDir dir;
