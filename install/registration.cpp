@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/path_join.h"
+#include "common/product_version.h"
 #include "install/install_state.h"
 #include "install/remove_if_there.h"
 #include "platform/pc/pc.h"
@@ -68,8 +69,8 @@ bool WriteUninstallEntry() {
     ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", "Orv-Net 2.5") && ok;
     ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", uninstallString) && ok;
     ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayIcon", displayIcon) && ok;
-    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "Publisher", "Velmarisco") && ok;
-    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayVersion", "2.5.0.0") && ok;
+    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "Publisher", SM_PUBLISHER) && ok;
+    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayVersion", SM_PRODUCT_VERSION) && ok;
     return ok;
 }
 

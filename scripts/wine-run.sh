@@ -59,8 +59,19 @@ fi
 # Windows program that crashes ends with an exception code instead, so
 # status 139 says nothing about the program: it is run once more, in a new
 # fresh prefix when it had one.
-if [ "$status" -eq 139 ] && [ -z "${SM_WINE_RERUN:-}" ]; then
-  echo "wine-run.sh: the wine loader crashed (signal 11); running $1 once more" >&2
+# Now and then, too, a program fails under Wine before it prints a byte (a
+# test program always prints): Wine did not start it. Also run once more,
+# with the status said, so a program that really dies at start still fails.
+never_started=0
+if [ "$status" -ne 0 ] && [ "$status" -ne 124 ] && [ "$status" -ne 137 ] && [ -f "$run/out" ] && [ ! -s "$run/out" ] && [ ! -s "$run/err" ]; then
+  never_started=1
+fi
+if { [ "$status" -eq 139 ] || [ "$never_started" -eq 1 ]; } && [ -z "${SM_WINE_RERUN:-}" ]; then
+  if [ "$status" -eq 139 ]; then
+    echo "wine-run.sh: the wine loader crashed (signal 11); running $1 once more" >&2
+  else
+    echo "wine-run.sh: $1 ended with status $status before printing anything; running it once more" >&2
+  fi
   cleanup
   trap - EXIT
   unset SM_TEST_PREFIX

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # wine-run.sh and wine-prefix.sh with a stand-in `wine` on PATH: a program's
 # output and status pass through, a stuck program is stopped at the limit
-# with the processes it started, nothing it left behind holds the caller's
+# with the processes it started, one that Wine did not start is run once
+# more, nothing it left behind holds the caller's
 # output open, a fresh prefix is removed, and a Wine that cannot start is
 # named as such.
 # Usage: wine_run_test.sh SCRIPTS_DIR
@@ -21,6 +22,12 @@ case "${1:-}" in
   --version) [ -n "${FAKE_BROKEN:-}" ] && { echo "exec: wine: Exec format error" >&2; exit 126; }
              echo wine-8.0; exit 0 ;;
   regedit) exit 0 ;;
+esac
+# Not started by Wine: nothing printed, a failure; the first time only, or
+# every time.
+case "$FAKE_MODE" in
+  silent-once) [ -z "${SM_WINE_RERUN:-}" ] && exit 1 ;;
+  silent) exit 1 ;;
 esac
 echo "out of $1"
 echo "err of $1" >&2
@@ -62,6 +69,20 @@ elapsed=$((SECONDS - start))
 grep -q "still running after 2 s" "$work/err" || fail "no word of the stop: $(cat "$work/err")"
 sleep 1
 if pgrep -f "$FAKE_LEFTOVER" >/dev/null; then fail "a process the stuck program started survived"; fi
+
+# A program Wine did not start (a failure with no output at all) is run once
+# more, and the second run's result is the result.
+out=$(FAKE_MODE=silent-once "$scripts/wine-run.sh" flaky.exe 2>"$work/err")
+status=$?
+[ "$status" -eq 3 ] || fail "not started once: status $status, expected the second run's 3"
+[ "$out" = "out of flaky.exe" ] || fail "not started once: the second run's output was '$out'"
+grep -q "flaky.exe ended with status 1 before printing anything; running it once more" "$work/err" ||
+  fail "no word of the second run: $(cat "$work/err")"
+FAKE_MODE=silent "$scripts/wine-run.sh" dead.exe >/dev/null 2>"$work/err"
+status=$?
+[ "$status" -eq 1 ] || fail "never started: status $status, expected 1"
+[ "$(grep -c "running it once more" "$work/err")" -eq 1 ] || fail "never started: not run exactly twice"
+pkill -f "$FAKE_LEFTOVER" 2>/dev/null
 
 # A Wine that cannot start: the prefix script says why and fails.
 rm -rf "$work/wine"

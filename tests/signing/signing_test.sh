@@ -62,6 +62,13 @@ check "its manifest is the unsigned one's" same_manifest
 check "its manifest gives the signed file's SHA-256" \
   grep -q "installer       SHA-256 $(sha256sum "$work/a.exe" | cut -d' ' -f1)" "$work/a.verify"
 
+# The version Windows shows in the file's properties, as smx reads it.
+for line in "version         2.5.0.0" "product name    OrvNet" "product version 2.5.0.0" \
+            "company         Velmarisco" "description     Instalador de OrvNet 2.5" \
+            "original name   OrvNetSetup.exe"; do
+  check "smx verify shows the $line" grep -qx "  $line" "$work/a.verify"
+done
+
 # Failures write nothing.
 SM_SIGN_PASSWORD="wrong" "$sign" "$cert" "$unsigned" "$work/out/c.exe" 2>"$work/err"
 check "a wrong password fails" test $? -eq 1

@@ -15,6 +15,7 @@
 #include "pe_image.h"
 #include "pe_resource.h"
 #include "sha256.h"
+#include "version_info.h"
 #include "support/temp_dir.h"
 #include "tool_fixtures.h"
 #include "install/cab_format.h"
@@ -26,7 +27,13 @@ namespace {
 
 PeImage InstallerImage(const ByteVector& payload) {
     return MakePeImage({{PeResourceTypeRcdata, 9001, payload}, {PeResourceTypeRcdata, 9002, Text("other")},
-                        {14, 1, Text("icon group")}});
+                        {14, 1, Text("icon group")},
+                        {PeResourceTypeVersion, 1,
+                         MakeVersionResource({2, 5, 0, 0}, {{u"ProductName", u"OrvNet"},
+                                                            {u"ProductVersion", u"2.5.0.0"},
+                                                            {u"CompanyName", u"Velmarisco"},
+                                                            {u"FileDescription", u"Instalador de OrvNet 2.5"},
+                                                            {u"OriginalFilename", u"OrvNetSetup.exe"}})}});
 }
 
 ByteVector InstallerAround(const ByteVector& payload) { return InstallerImage(payload).bytes; }
@@ -119,7 +126,13 @@ TEST_F(InstallerInput, ListVerifyAndExtractReadTheArchiveInside) {
                               "  keep on update  Data/Clientes.tbl\n"
                               "  cabinet         OrvNet.smx, " + std::to_string(cabinet.size()) + " bytes, 3 blocks, SHA-256 " +
                               Sha256Hex(cabinet.data(), cabinet.size()) + "\n"
-                              "  installer       SHA-256 " + Sha256Hex(exe.data(), exe.size()) + "\n");
+                              "  installer       SHA-256 " + Sha256Hex(exe.data(), exe.size()) + "\n"
+                              "  version         2.5.0.0\n"
+                              "  product name    OrvNet\n"
+                              "  product version 2.5.0.0\n"
+                              "  company         Velmarisco\n"
+                              "  description     Instalador de OrvNet 2.5\n"
+                              "  original name   OrvNetSetup.exe\n");
     EXPECT_EQ(verify.err, "");
     EXPECT_EQ(SmxLeftovers(), std::vector<std::string>{});
 }

@@ -95,3 +95,60 @@ PeImage MakePeImage(const std::vector<TestResource>& resources) {
     }
     return image;
 }
+
+namespace {
+void PadTo4(ByteVector& bytes) {
+    while (bytes.size() % 4 != 0) bytes.push_back(0);
+}
+
+void PutText16(ByteVector& bytes, const std::u16string& text) {
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
+        bytes.push_back(static_cast<unsigned char>(unit >> 8));
+    }
+    bytes.push_back(0);
+    bytes.push_back(0);
+}
+
+// wLength, wValueLength, wType, the key, the value and the children, each
+// starting on a 4-byte boundary.
+ByteVector VersionBlock(const std::u16string& key, uint16_t valueLength, uint16_t type, const ByteVector& value,
+                        const std::vector<ByteVector>& children) {
+    ByteVector block(6, 0);
+    PutText16(block, key);
+    PadTo4(block);
+    block.insert(block.end(), value.begin(), value.end());
+    for (const ByteVector& child : children) {
+        PadTo4(block);
+        block.insert(block.end(), child.begin(), child.end());
+    }
+    block[0] = static_cast<unsigned char>(block.size() & 0xFF);
+    block[1] = static_cast<unsigned char>(block.size() >> 8);
+    block[2] = static_cast<unsigned char>(valueLength & 0xFF);
+    block[3] = static_cast<unsigned char>(valueLength >> 8);
+    block[4] = static_cast<unsigned char>(type);
+    return block;
+}
+}  // namespace
+
+ByteVector MakeVersionResource(const uint16_t (&version)[4],
+                               const std::vector<std::pair<std::u16string, std::u16string>>& texts) {
+    ByteVector fixed(52, 0);
+    PutU32(fixed, 0, 0xFEEF04BDu);
+    PutU32(fixed, 4, 0x00010000u);
+    for (size_t at : {size_t(8), size_t(16)}) {  // file, then product version
+        PutU32(fixed, at, uint32_t(version[0]) << 16 | version[1]);
+        PutU32(fixed, at + 4, uint32_t(version[2]) << 16 | version[3]);
+    }
+    std::vector<ByteVector> strings;
+    for (const auto& text : texts) {
+        ByteVector value;
+        PutText16(value, text.second);
+        strings.push_back(VersionBlock(text.first, uint16_t(text.second.size() + 1), 1, value, {}));
+    }
+    ByteVector table = VersionBlock(u"0C0A04E4", 0, 1, {}, strings);
+    ByteVector translation = VersionBlock(u"Translation", 4, 0, {0x0A, 0x0C, 0xE4, 0x04}, {});
+    return VersionBlock(u"VS_VERSION_INFO", 52, 0, fixed,
+                        {VersionBlock(u"StringFileInfo", 0, 1, {}, {table}),
+                         VersionBlock(u"VarFileInfo", 0, 1, {}, {translation})});
+}

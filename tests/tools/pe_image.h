@@ -6,6 +6,8 @@
 // handed back with the bytes.
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "support/archive_bytes.h"
@@ -28,3 +30,9 @@ struct PeImage {
 PeImage MakePeImage(const std::vector<TestResource>& resources);
 
 void PutU32(ByteVector& bytes, size_t at, uint32_t value);
+
+// A version resource (VS_VERSIONINFO) laid out as resource compilers lay it:
+// the fixed part with `version` (four numbers), one Spanish/Windows-1252
+// string table with the given key/value texts, and the translation.
+ByteVector MakeVersionResource(const uint16_t (&version)[4],
+                               const std::vector<std::pair<std::u16string, std::u16string>>& texts);

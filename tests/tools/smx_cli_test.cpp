@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <iterator>
+#include <regex>
 
 #include "support/temp_dir.h"
 #include "tool_fixtures.h"
@@ -27,6 +28,15 @@ TEST(SmxCli, EveryCommandHasHelp) {
     SmxRun usage = Smx({"pack"});
     EXPECT_EQ(usage.status, 2);
     EXPECT_NE(usage.err.find("PRODUCT_DIR is required"), std::string::npos) << usage.err;
+}
+
+// The release and the commit the tool was built from, as build logs and bug
+// reports quote it.
+TEST(SmxCli, VersionNamesTheReleaseAndTheCommit) {
+    SmxRun run = Smx({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(std::regex_match(run.out, std::regex("smx 2\\.5\\.0\\.0 \\(commit ([0-9a-f]{12}(-modified)?|unknown)\\)\n")))
+        << run.out;
 }
 
 TEST(SmxCli, PacksListsVerifiesAndExtractsQuietly) {

@@ -38,4 +38,14 @@ void PrintManifest(const ArchiveSource& source, const ArchiveSummary& summary, s
     Line(out, "cabinet", facts.cabinet.fileName + ", " + std::to_string(facts.cabinet.cabinetSize) + " bytes, " +
                              std::to_string(facts.cabinet.blockCount) + " blocks, SHA-256 " + facts.cabinetSha256);
     Line(out, "installer", "SHA-256 " + facts.installerSha256);
+    if (!facts.hasVersion) {
+        Line(out, "version", "none (no version resource)");
+        return;
+    }
+    const VersionInfo& version = facts.version;
+    Line(out, "version", version.fileVersion);
+    const char* const shown[][2] = {{"ProductName", "product name"},     {"ProductVersion", "product version"},
+                                    {"CompanyName", "company"},          {"FileDescription", "description"},
+                                    {"OriginalFilename", "original name"}};
+    for (const auto& text : shown) Line(out, text[1], version.Text(text[0]));
 }

@@ -43,6 +43,21 @@ ArchiveSource::ArchiveSource(const std::string& path) : path_(path), archivePath
     if (StartsWithMz(path)) TakeApart();
 }
 
+void ArchiveSource::ReadVersion(const std::vector<uint8_t>& executable, InstallerFacts& facts) const {
+    PeResource resource;
+    std::string problem;
+    switch (FindPeResource(executable.data(), executable.size(), PeResourceTypeVersion, 1, resource, problem)) {
+    case PeLookup::Found: break;
+    case PeLookup::Missing: return;
+    case PeLookup::NotExecutable:
+    case PeLookup::Damaged: throw SmxToolError(path_, "damaged Windows program: " + problem);
+    }
+    if (!ReadVersionInfo(executable.data() + resource.fileOffset, resource.size, facts.version, problem)) {
+        throw SmxToolError(path_, "damaged version resource: " + problem);
+    }
+    facts.hasVersion = true;
+}
+
 void ArchiveSource::TakeApart() {
     std::vector<uint8_t> executable = ReadExecutable(path_);
     PeResource payload;
@@ -60,6 +75,8 @@ void ArchiveSource::TakeApart() {
     const uint8_t* cabinet = executable.data() + payload.fileOffset;
     facts->installerSha256 = Sha256Hex(executable.data(), executable.size());
     facts->cabinetSha256 = Sha256Hex(cabinet, payload.size);
+
+    ReadVersion(executable, *facts);
 
     folder_ = std::make_unique<PrivateFolder>();
     std::string cabinetPath = *folder_ / "OrvNet.cab";

@@ -4,13 +4,16 @@
 // taken apart in a private temporary folder: its payload resource
 // (RCDATA 9001) is written out as the cabinet it is, checked (framing, every
 // block's checksum, the recorded length) and expanded into the archive the
-// installer would walk. The folder goes with the object.
+// installer would walk. The folder goes with the object. Its version
+// resource, when it has one, is read too.
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "private_folder.h"
 #include "tools/cab/cab_reader.h"
+#include "version_info.h"
 
 constexpr uint32_t PayloadResourceId = 9001;
 
@@ -18,6 +21,8 @@ struct InstallerFacts {
     CabinetSummary cabinet;
     std::string cabinetSha256;    // of the payload resource's bytes
     std::string installerSha256;  // of the whole executable
+    bool hasVersion = false;      // a version resource (type 16, id 1)
+    VersionInfo version;
 };
 
 class ArchiveSource {
@@ -39,6 +44,7 @@ public:
 
 private:
     void TakeApart();
+    void ReadVersion(const std::vector<uint8_t>& executable, InstallerFacts& facts) const;
 
     std::string path_;
     std::string archivePath_;

@@ -16,11 +16,13 @@
 #include "archive_manifest.h"
 #include "archive_source.h"
 #include "archive_writer.h"
+#include "common/product_version.h"
 #include "extract.h"
 #include "name_codec.h"
 #include "product_scan.h"
 #include "progress_bar.h"
 #include "tool_error.h"
+#include "smx_commit.h"
 #include "tools/cab/cab_writer.h"
 
 namespace fs = std::filesystem;
@@ -192,6 +194,7 @@ int main(int argc, char** argv) {
     CLI::App smx("smx: packs an OrvNet product folder into a package archive (.smx); checks, lists, extracts and"
                  " compares archives and built installers.",
                  "smx");
+    smx.set_version_flag("--version", "smx " SM_PRODUCT_VERSION " (commit " SMX_COMMIT ")");
     smx.require_subcommand(1);
     AddPackCommand(smx);
     AddListCommand(smx);

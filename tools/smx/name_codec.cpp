@@ -31,18 +31,6 @@ bool ByteOf(uint32_t codePoint, unsigned char& byte) {
     return false;
 }
 
-void AppendUtf8(uint32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Decodes one UTF-8 sequence at `i`, strictly: no overlong forms, no
 // surrogates, nothing past U+10FFFF. Returns its length, 0 when invalid.
@@ -82,6 +70,19 @@ unsigned char FoldByte(unsigned char c) {
     return c;
 }
 }  // namespace
+
+void AppendUtf8(uint32_t cp, std::string& out) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
 
 bool Utf8ToCp1252(const std::string& utf8, std::string& cp1252, std::string* offending) {
     cp1252.clear();

@@ -2,7 +2,12 @@
 // Names cross between two encodings: the product folder on Linux has UTF-8
 // names, the archive holds Windows-1252 bytes (the installer hands them to
 // the ANSI file functions unchanged).
+#include <cstdint>
 #include <string>
+
+// Appends one character below U+10000 (a UTF-16 unit that is no surrogate)
+// as UTF-8.
+void AppendUtf8(uint32_t codePoint, std::string& out);
 
 // False when the text is not valid UTF-8 or holds a character that
 // Windows-1252 lacks; `offending` then receives that character (or "invalid
