@@ -15,6 +15,14 @@
 namespace {
 constexpr char kStagedSuffix[] = ".orvnew";
 
+// Removes what a failed write left; the failure's own error code stays the
+// thread's last error, for the run's record.
+void RemoveKeepingTheError(const char* path) {
+    DWORD error = GetLastError();
+    SeamRemoveFile(path);
+    SetLastError(error);
+}
+
 // Reads the whole file at path into a new buffer (caller frees it).
 // False when it cannot be opened or read in full.
 bool ReadWholeFile(const char* path, char*& bytes, uint32_t& length) {
@@ -53,7 +61,7 @@ bool WriteStagedThenReplace(const char* path, const void* content, uint32_t size
     ok = file->Close() && ok;
     delete file;
     ok = ok && SeamReplaceFile(staged, path);
-    if (!ok) SeamRemoveFile(staged);
+    if (!ok) RemoveKeepingTheError(staged);
     return ok;
 }
 }  // namespace
@@ -65,7 +73,7 @@ bool WriteAndClose(SmFile* file, const char* path, const void* content, uint32_t
     bool ok = file->IsOpen() && file->WriteAt(0, content, size);
     ok = file->Close() && ok;
     delete file;
-    if (!ok) SeamRemoveFile(path);
+    if (!ok) RemoveKeepingTheError(path);
     return ok;
 }
 }  // namespace
@@ -75,9 +83,13 @@ bool WriteNewFile(const char* path, const void* content, uint32_t size) {
 }
 
 bool MakeProductFolder(const char* path) {
-    SeamMakeFolderTree(path);
+    bool made = SeamMakeFolderTree(path);
+    DWORD error = GetLastError();
     DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    // Why the folder could not be made, not that it is not there.
+    if (!folder && !made) SetLastError(error);
+    return folder;
 }
 
 // Most files of a run are new. Creating a file that must not exist yet
@@ -88,7 +100,11 @@ bool InstallPlainFile(const char* path, const void* content, uint32_t size) {
     SmFile* file = new SmFile();
     if (file->Create(path)) return WriteAndClose(file, path, content, size);
     delete file;
-    if (!ThePC->Exists(path)) return false;
+    DWORD error = GetLastError();
+    if (!ThePC->Exists(path)) {
+        SetLastError(error);  // why it could not be made, not that it is missing
+        return false;
+    }
     return RemoveIfThere(path) && WriteNewFile(path, content, size);
 }
 

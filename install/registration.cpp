@@ -7,6 +7,7 @@
 #include "common/product_version.h"
 #include "install/install_state.h"
 #include "install/remove_if_there.h"
+#include "install/run_record.h"
 #include "platform/pc/pc.h"
 #include "platform/pc/self_registration.h"
 #include "platform/registry/registry_write.h"
@@ -32,17 +33,28 @@ bool CopyWholeFile(const char* source, const char* target) {
         ok = out->IsOpen() && out->WriteAt(0, buffer, size);
         ok = out->Close() && ok;
         delete out;
-        if (!ok) SeamRemoveFile(target);
+        if (!ok) {
+            DWORD error = GetLastError();
+            SeamRemoveFile(target);
+            SetLastError(error);
+        }
     }
     delete[] buffer;
     return ok;
+}
+
+// One value of the registration; a failed one goes into the run's record.
+bool WriteValue(const char* key, const char* name, const char* text) {
+    if (WriteRegistryText(HKEY_LOCAL_MACHINE, key, name, text)) return true;
+    RecordFailedStep("No se pudo escribir el valor del registro", name, GetLastError());
+    return false;
 }
 }  // namespace
 
 bool RegisterServerAutostart(const char* productFolder) {
     char serverPath[kAutostartBufferSize];
     bool ok = JoinPath(serverPath, sizeof serverPath, productFolder, ServerProgram) &&
-              WriteRegistryText(HKEY_LOCAL_MACHINE, RunKey, ServerValue, serverPath);
+              WriteValue(RunKey, ServerValue, serverPath);
     return WriteUninstallEntry() && ok;
 }
 
@@ -65,12 +77,13 @@ bool WriteUninstallEntry() {
         return false;
     }
     bool ok = RemoveIfThere(copy) && CopyWholeFile(source, copy);
+    if (!ok) RecordFailedStep("No se pudo copiar el desinstalador", copy, GetLastError());
 
-    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName", "Orv-Net 2.5") && ok;
-    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString", uninstallString) && ok;
-    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayIcon", displayIcon) && ok;
-    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "Publisher", SM_PUBLISHER) && ok;
-    ok = WriteRegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayVersion", SM_PRODUCT_VERSION) && ok;
+    ok = WriteValue(UninstallKey, "DisplayName", "Orv-Net 2.5") && ok;
+    ok = WriteValue(UninstallKey, "UninstallString", uninstallString) && ok;
+    ok = WriteValue(UninstallKey, "DisplayIcon", displayIcon) && ok;
+    ok = WriteValue(UninstallKey, "Publisher", SM_PUBLISHER) && ok;
+    ok = WriteValue(UninstallKey, "DisplayVersion", SM_PRODUCT_VERSION) && ok;
     return ok;
 }
 

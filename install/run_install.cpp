@@ -10,6 +10,7 @@
 #include "install/payload.h"
 #include "install/record_actions.h"
 #include "install/registration.h"
+#include "install/run_record.h"
 #include "install/smx_reader.h"
 #include "install/unfinished_install.h"
 #include "platform/pc/folder_path.h"
@@ -44,9 +45,11 @@ bool BuildRunPaths(RunPaths& paths) {
            JoinPath(paths.archive, sizeof paths.archive, paths.temp, "\\OrvNet.smx");
 }
 
-uint32_t FileLength(const char* path) {
+// False when the file cannot be opened.
+bool FileLength(const char* path, uint32_t& length) {
     SmFile file(path);
-    return file.IsOpen() ? file.Size() : 0;
+    length = file.IsOpen() ? file.Size() : 0;
+    return file.IsOpen();
 }
 
 // Payload → cabinet file → package archive. False when no usable archive
@@ -58,8 +61,18 @@ bool MakeArchive(const RunPaths& paths) {
     PayloadCabinet cabinet;
     if (!UnpackPayload(paths.cabinet, cabinet)) return false;
     ThePC->Decompress(paths.cabinet, paths.archive);
-    if (!ThePC->Exists(paths.archive)) return false;
-    if (FileLength(paths.archive) != cabinet.fileLength) {
+    if (!ThePC->Exists(paths.archive)) {
+        RecordFailedStep("La descompresión no produjo el paquete", paths.archive, 0);
+        return false;
+    }
+    uint32_t length = 0;
+    if (!FileLength(paths.archive, length)) {
+        RecordFailedStep("No se pudo abrir el paquete", paths.archive, GetLastError());
+        SeamRemoveFile(paths.archive);
+        return false;
+    }
+    if (length != cabinet.fileLength) {
+        RecordFailedStep("El paquete descomprimido no tiene la longitud registrada", paths.archive, 0);
         SeamRemoveFile(paths.archive);
         return false;
     }
@@ -82,11 +95,14 @@ void HandleFileRecord(Walk& walk, SmxReader& reader, const SmxRecord& record) {
     char path[InstallPathSize];
     const char* base = header.keepOnUpdate == 0 && header.toSystemFolder != 0 ? walk.system : walk.folder;
     if (!IsContainedName(header.name) || !JoinPath(path, sizeof path, base, "\\", header.name)) {
+        RecordFailedStep("Nombre no admitido en el paquete", header.name, 0);
         walk.complete = false;
         return;
     }
     char* content = new (std::nothrow) char[header.size == 0 ? 1 : header.size];
     if (content == nullptr || !reader.ReadContent(record, content)) {
+        RecordFailedStep(content == nullptr ? "Sin memoria para el archivo" : "El paquete termina antes que el archivo",
+                         path, content == nullptr ? ERROR_NOT_ENOUGH_MEMORY : 0);
         delete[] content;
         walk.complete = false;
         return;
@@ -105,8 +121,12 @@ void HandleFileRecord(Walk& walk, SmxReader& reader, const SmxRecord& record) {
     } else {
         ok = InstallPlainFile(path, content, header.size);
     }
+    DWORD error = ok ? 0 : GetLastError();
     delete[] content;
-    if (!ok) walk.complete = false;
+    if (!ok) {
+        RecordFailedStep("No se pudo escribir el archivo", path, error);
+        walk.complete = false;
+    }
 }
 
 // Lays every record after the root on disk. False when any record could not
@@ -121,14 +141,18 @@ bool ExtractRecords(SmxReader& reader, const char* folder, const char* system, c
         // The end of the archive cut this header short: whatever it held
         // (a folder, a file, even its name) is lost, so the archive is damaged.
         if (!record.headerComplete) {
+            RecordFailedStep("El paquete termina dentro de la cabecera de un registro", nullptr, 0);
             walk.complete = false;
             continue;
         }
         if (record.type == SmxRecordType::Filler) continue;
         if (record.type == SmxRecordType::Directory) {
             char path[InstallPathSize];
-            if (!IsContainedName(record.header.name) || !JoinPath(path, sizeof path, folder, "\\", record.header.name) ||
-                !MakeProductFolder(path)) {
+            if (!IsContainedName(record.header.name) || !JoinPath(path, sizeof path, folder, "\\", record.header.name)) {
+                RecordFailedStep("Nombre no admitido en el paquete", record.header.name, 0);
+                walk.complete = false;
+            } else if (!MakeProductFolder(path)) {
+                RecordFailedStep("No se pudo crear la carpeta", path, GetLastError());
                 walk.complete = false;
             }
             continue;
@@ -146,7 +170,11 @@ bool ExtractRecords(SmxReader& reader, const char* folder, const char* system, c
 bool CompleteFreshInstall(const char* folder, const char* rootName) {
     bool ok = true;
     int answer = MessageBoxA(nullptr, ServerQuestionText, MessageCaption, MB_YESNO | MB_ICONQUESTION);
-    if (answer != IDYES && answer != IDNO) return false;
+    if (answer != IDYES && answer != IDNO) {
+        RecordFailedStep("La pregunta sobre OrvServer se cerró sin respuesta", nullptr, 0);
+        return false;
+    }
+    // A failed value or copy is in the record, named by the registration.
     if (answer == IDYES) ok = RegisterServerAutostart(folder) && ok;
 
     char data[InstallPathSize];
@@ -158,7 +186,10 @@ bool CompleteFreshInstall(const char* folder, const char* rootName) {
         // A product without a Data folder still gets its table.
         SeamMakeFolderTree(data);
         static const char kEmptyTable[kConfigTableSize] = {};
-        ok = WriteNewFile(table, kEmptyTable, kConfigTableSize) && ok;
+        if (!WriteNewFile(table, kEmptyTable, kConfigTableSize)) {
+            RecordFailedStep("No se pudo escribir el archivo", table, GetLastError());
+            ok = false;
+        }
     }
 
     char target[InstallPathSize];
@@ -171,7 +202,12 @@ bool CompleteFreshInstall(const char* folder, const char* rootName) {
         return false;
     }
     if (ThePC->Exists(link)) SeamRemoveFile(link);
-    ok = SUCCEEDED(SeamCreateShortcut(target, link, "")) && ok;
+    HRESULT made = SeamCreateShortcut(target, link, "");
+    if (FAILED(made)) {
+        DWORD error = HRESULT_FACILITY(made) == FACILITY_WIN32 ? HRESULT_CODE(made) : static_cast<DWORD>(made);
+        RecordFailedStep("No se pudo crear el acceso directo", link, error);
+        ok = false;
+    }
     return ok;
 }
 
@@ -186,8 +222,13 @@ WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressS
                                char* rootName) {
     SmxReader reader(archive);
     const SmxHeader& root = reader.Root();
-    if (!reader.RootComplete() || !IsSingleComponent(root.name) ||
+    if (!reader.RootComplete()) {
+        RecordFailedStep("No se pudo leer el paquete, o está cortado", paths.archive, GetLastError());
+        return WalkOutcome::Stopped;
+    }
+    if (!IsSingleComponent(root.name) ||
         !JoinPath(InstalledFolder, sizeof InstalledFolder, InstallBase, root.name)) {
+        RecordFailedStep("El nombre de la raíz del paquete no se admite", root.name, 0);
         return WalkOutcome::Stopped;
     }
     std::strcpy(rootName, root.name);  // both are name-field sized
@@ -212,23 +253,24 @@ WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressS
             status.SetText(StatusUpdating);
             IsUpdate = true;
             if (!ThePC->Exists(marker)) {
+                RecordFailedStep(IncompatibleUpdateText, marker, ERROR_FILE_NOT_FOUND);
                 MessageBoxA(nullptr, IncompatibleUpdateText, MessageCaption, MB_OK);
                 return WalkOutcome::Stopped;
             }
         }
     } else if (!MakeProductFolder(folder)) {
+        RecordFailedStep("No se pudo crear la carpeta", folder, GetLastError());
         return WalkOutcome::Stopped;
     }
-    if (!IsUpdate && !MarkInstallUnfinished(folder)) return WalkOutcome::Stopped;
+    if (!IsUpdate && !MarkInstallUnfinished(folder)) {
+        RecordFailedStep("No se pudo marcar la instalación como sin terminar", folder, GetLastError());
+        return WalkOutcome::Stopped;
+    }
     return ExtractRecords(reader, folder, paths.system, program, progress) ? WalkOutcome::Complete
                                                                           : WalkOutcome::Incomplete;
 }
 
-}  // namespace
-
-bool RunInstall(ProgressSink& progress, StatusSink& status) {
-    RunPaths paths;
-    if (!BuildRunPaths(paths)) return false;
+bool RunInstallFrom(const RunPaths& paths, ProgressSink& progress, StatusSink& status) {
     if (ThePC->Exists(paths.archive)) SeamRemoveFile(paths.archive);
     progress.SetMinimum(0);
     progress.SetPosition(0);
@@ -239,6 +281,7 @@ bool RunInstall(ProgressSink& progress, StatusSink& status) {
 
     SmFile* archive = new SmFile(paths.archive);
     char rootName[SmxNameField + 1] = {};
+    if (!archive->IsOpen()) RecordFailedStep("No se pudo abrir el paquete", paths.archive, GetLastError());
     WalkOutcome walked = archive->IsOpen() ? InstallFromArchive(*archive, paths, progress, status, rootName)
                                            : WalkOutcome::Stopped;
     archive->Close();
@@ -250,8 +293,30 @@ bool RunInstall(ProgressSink& progress, StatusSink& status) {
     // never stays behind.
     bool ok = walked == WalkOutcome::Complete;
     if (ok && !IsUpdate) {
-        ok = CompleteFreshInstall(InstalledFolder, rootName) && MarkInstallFinished(InstalledFolder);
+        ok = CompleteFreshInstall(InstalledFolder, rootName);
+        if (ok && !MarkInstallFinished(InstalledFolder)) {
+            RecordFailedStep("No se pudo quitar la marca de instalación sin terminar", InstalledFolder, GetLastError());
+            ok = false;
+        }
     }
     SeamRemoveFile(paths.archive);
+    return ok;
+}
+
+}  // namespace
+
+// Without a temporary folder there is nowhere to keep a record.
+bool RunInstall(ProgressSink& progress, StatusSink& status) {
+    RunPaths paths;
+    if (!BuildRunPaths(paths)) return false;
+    StartRunRecord();
+    InstalledFolder[0] = '\0';
+    IsUpdate = false;
+    bool ok = RunInstallFrom(paths, progress, status);
+    if (ok) {
+        RemoveRunRecord(paths.temp);
+    } else {
+        WriteRunRecord(paths.temp, IsUpdate, InstalledFolder, FailedText);
+    }
     return ok;
 }

@@ -60,7 +60,8 @@ bool SmFile::OpenAs(const char* path, bool createOnly) {
     if (open_) Close();
     position_ = 0;
     size_ = 0;
-    if (FaultFor(SeamCall::OpenFile, path) != SeamFault::None) return false;
+    SeamFault fault;
+    if (InjectedFault(SeamCall::OpenFile, path, &fault)) return false;
     file_ = OpenReadWrite(path, createOnly);
     open_ = file_ != nullptr;
     return open_;
@@ -88,7 +89,8 @@ void SmFile::Seek(int32_t offset) {
 uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
     position_ = offset;
     if (!open_ || count == 0) return 0;
-    if (FaultFor(SeamCall::ReadFile, nullptr) != SeamFault::None) return 0;
+    SeamFault fault;
+    if (InjectedFault(SeamCall::ReadFile, nullptr, &fault)) return 0;
     // A failed earlier read must not make every later read come back empty.
     if (!SeekTo(file_, offset)) return 0;
     size_t got = std::fread(buffer, 1, count, file_);
@@ -99,9 +101,10 @@ uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
 bool SmFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
     position_ = offset;
     if (!open_) return false;
-    SeamFault fault = FaultFor(SeamCall::WriteFile, nullptr);
+    SeamFault fault;
+    bool injected = InjectedFault(SeamCall::WriteFile, nullptr, &fault);
     if (!SeekTo(file_, offset)) return false;
-    if (fault != SeamFault::None) {
+    if (injected) {
         // As on a disk that fills up midway: part of the bytes arrive.
         if (fault == SeamFault::ShortWrite) std::fwrite(buffer, 1, count / 2, file_);
         return false;
@@ -111,7 +114,8 @@ bool SmFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
 
 bool SmFile::Close() {
     if (!open_) return false;
-    bool ok = std::fflush(file_) == 0 && FaultFor(SeamCall::CloseFile, nullptr) == SeamFault::None;
+    SeamFault fault;
+    bool ok = std::fflush(file_) == 0 && !InjectedFault(SeamCall::CloseFile, nullptr, &fault);
     ok = std::fclose(file_) == 0 && ok;
     open_ = false;
     position_ = 0;

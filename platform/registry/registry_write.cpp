@@ -4,8 +4,13 @@
 
 bool WriteRegistryText(HKEY root, const char* subkey, const char* valueName, const char* text) {
     HKEY key = nullptr;
-    if (RegCreateKeyA(root, subkey, &key) != ERROR_SUCCESS) return false;
-    LONG status = SeamSetRegistryText(key, valueName, text);
-    RegCloseKey(key);
+    LONG status = RegCreateKeyA(root, subkey, &key);
+    if (status == ERROR_SUCCESS) {
+        status = SeamSetRegistryText(key, valueName, text);
+        RegCloseKey(key);
+    }
+    // The registry's result is no last error of its own; it becomes one, so
+    // that a caller can say why.
+    if (status != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(status));
     return status == ERROR_SUCCESS;
 }

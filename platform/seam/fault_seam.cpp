@@ -1,5 +1,9 @@
 #include "platform/seam/fault_seam.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 FaultHook TheFaultHook = nullptr;
 
 SeamFault FaultFor(SeamCall call, const char* path) {
@@ -18,4 +22,14 @@ uint32_t FaultErrorCode(SeamFault fault) {
         case SeamFault::None: break;
     }
     return 0;
+}
+
+bool InjectedFault(SeamCall call, const char* path, SeamFault* fault) {
+    SeamFault found = FaultFor(call, path);
+    if (fault != nullptr) *fault = found;
+    if (found == SeamFault::None) return false;
+#ifdef _WIN32
+    SetLastError(FaultErrorCode(found));
+#endif
+    return true;
 }

@@ -29,3 +29,8 @@ SeamFault FaultFor(SeamCall call, const char* path);
 
 // The system error code that a fault stands for.
 uint32_t FaultErrorCode(SeamFault fault);
+
+// True when the hook makes this call fail (the fault in `fault` when given);
+// on Windows the fault is then also the thread's last error, as the system's
+// own failure would be.
+bool InjectedFault(SeamCall call, const char* path, SeamFault* fault = nullptr);

@@ -10,6 +10,7 @@
 
 #include "app/accept_flow.h"
 #include "install/run_install.h"
+#include "install/run_record.h"
 #include "support/install_fixture.h"
 #include "support/installer_session.h"
 #include "support/dialog_answerer.h"
@@ -191,6 +192,14 @@ TEST_P(DamagedInstaller, EndsInErrorAndWritesNothingOutsideTheProductFolder) {
         EXPECT_FALSE(fs::exists(machine.windows + "\\" + name)) << damage.what << ": " << name;
     }
     EXPECT_FALSE(fs::exists(machine.temp + "\\OrvNet.smx")) << damage.what;
+    // For support: the record of the failed run, with at least one failed
+    // step, in the temporary folder.
+    std::string record = machine.temp + "\\" + RunRecordName;
+    ASSERT_TRUE(fs::exists(record)) << damage.what;
+    std::string text = ReadText(record);
+    EXPECT_NE(text.find("\r\nFallo: "), std::string::npos) << damage.what << ":\n" << text;
+    EXPECT_NE(text.find("\r\nResultado: Error de instalación\r\n"), std::string::npos) << damage.what;
+    DeleteFileA(record.c_str());
 
     if (damage.stopsBeforeWalk) {
         EXPECT_FALSE(fs::exists(Product())) << damage.what;

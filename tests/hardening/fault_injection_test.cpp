@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "install/registration.h"
+#include "install/run_record.h"
 #include "install/unfinished_install.h"
 #include "support/install_fixture.h"
 
@@ -77,6 +78,39 @@ ArchiveBuilder Product() {
     return archive;
 }
 
+// The error code each fault stands for, as the record quotes it.
+std::string ErrorOf(const char* fault) {
+    const std::string name = fault;
+    return name == "disk-full" ? "112" : name == "access-denied" ? "5" : name == "sharing" ? "32" : "39";
+}
+
+// The record a failed run leaves in the temporary folder says what kind of
+// run it was, names the step that failed by its file, folder or value with
+// the system's error, and the outcome.
+void ExpectRecordOf(const std::string& recordPath, const FaultCase& c, bool update) {
+    ASSERT_TRUE(fs::exists(recordPath)) << "the failed run left no record";
+    std::string text = ReadText(recordPath);
+    EXPECT_NE(text.find(update ? "\r\nTipo: actualización\r\n" : "\r\nTipo: instalación nueva\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\nResultado: Error de instalación\r\n"), std::string::npos) << text;
+    // A staged copy is the run's own business: the record names the file
+    // the user knows.
+    std::string subject = c.pathEnd;
+    const std::string staged = ".orvnew";
+    if (subject.size() > staged.size() && subject.compare(subject.size() - staged.size(), staged.size(), staged) == 0) {
+        subject.resize(subject.size() - staged.size());
+    }
+    bool named = false;
+    for (size_t at = text.find("Fallo: "); at != std::string::npos; at = text.find("Fallo: ", at + 1)) {
+        std::string line = text.substr(at, text.find("\r\n", at) - at);
+        if (line.find(subject) != std::string::npos && line.find("(error " + ErrorOf(c.fault)) != std::string::npos) {
+            named = true;
+        }
+    }
+    EXPECT_TRUE(named) << "no line names " << subject << " with error " << ErrorOf(c.fault) << ":\n" << text;
+}
+
 class FaultInjection : public ::testing::TestWithParam<FaultCase> {
 protected:
     TempDir baseDir;
@@ -111,13 +145,17 @@ TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
 
     ASSERT_TRUE(run.fired) << "the fault was never reached";
     EXPECT_FALSE(run.result);
-    EXPECT_EQ(run.update, c.update && std::string(c.pathEnd) != "\\OrvNet.smx");
+    // A run that cannot read its archive never learns it is an update.
+    const bool update = c.update && std::string(c.pathEnd) != "\\OrvNet.smx";
+    EXPECT_EQ(run.update, update);
 
     for (const std::string& entry : ListTree(baseDir.path())) {
         EXPECT_EQ(entry.rfind("OrvNet\\", 0), 0u) << entry << " written outside the product folder";
         EXPECT_EQ(entry.find(".orvnew"), std::string::npos) << entry << " left behind";
     }
     EXPECT_FALSE(fs::exists(machine.temp + "\\OrvNet.smx"));
+    const std::string record = machine.temp + "\\" + RunRecordName;
+    ExpectRecordOf(record, c, update);
     std::string uninstallerCopy = machine.windows + "\\DesinstalarOrv25.exe";
     if (fs::exists(uninstallerCopy)) {
         EXPECT_EQ(ReadText(uninstallerCopy), "uninstaller") << "half-written copy";
@@ -140,6 +178,7 @@ TEST_P(FaultInjection, FailsWithoutLosingOrHalfWritingAnything) {
     RunLog again = RunWithFault(baseDir.path() + "\\", PayloadOf(Product()), clean);
     EXPECT_FALSE(again.fired);
     EXPECT_TRUE(again.result) << "the next run finishes the installation";
+    EXPECT_FALSE(fs::exists(record)) << "a successful run removes the record of the failed one";
     EXPECT_EQ(again.update, c.update) << "a failed fresh installation is finished as fresh";
     EXPECT_EQ(ReadText(In("big.bin")), kBig);
     EXPECT_FALSE(fs::exists(In(UnfinishedInstallName)));

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "install/registration.h"
+#include "install/run_record.h"
 #include "install/run_install.h"
 #include "install/unfinished_install.h"
 #include "support/install_fixture.h"
@@ -179,6 +180,13 @@ TEST_F(InstallRun, UpdateWithoutCompatibilityMarkerIsRefusedBeforeWritingAnythin
     EXPECT_EQ(ListTree(Folder()), before);
     EXPECT_EQ(ReadText(InFolder("OrvNet.exe")), "old program");
     EXPECT_FALSE(fs::exists(Archive()));
+    // The record for support names the refusal and the missing mark.
+    std::string record = machine.temp + "\\" + RunRecordName;
+    std::string text = ReadText(record);
+    EXPECT_NE(text.find("\r\nTipo: actualización\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Fallo: " + std::string(IncompatibleUpdateText) + ": " + InFolder("Marcas\\BRIVANT")),
+              std::string::npos)
+        << text;
 }
 
 TEST_F(InstallRun, MissingPayloadFailsBeforeWritingAnything) {
