@@ -5,13 +5,14 @@
 #              [PRODUCT_DIR | ARCHIVE.smx]
 #
 # 1. installs what is missing and builds both sides (scripts/configure.sh);
-# 2. packs the product into OUT/OrvNet.smx with smx and verifies it: without
+# 2. packs the product into OUT/OrvNet.smx with smx: without
 #    an argument the sample product (samples/OrvNet with its three built
 #    programs, staged in BUILD/sample/OrvNet); with PRODUCT_DIR that folder;
 #    with ARCHIVE.smx an existing archive is used as it is (after verifying);
 #    --keep and --system mark files as smx pack does; without any, the
 #    product's tables are kept on update (Data/*.tbl, OrvServer/Data/*.tbl);
-# 3. compresses it into OUT/OrvNet.cab and binds it into OUT/OrvNetSetup.exe;
+# 3. checks the archive and compresses it into OUT/OrvNet.cab (smx cab), and
+#    binds it into OUT/OrvNetSetup.exe;
 #    with --sign, signs a copy with Authenticode into OUT/signed/OrvNetSetup.exe
 #    (scripts/sign-installer.sh: the password comes from SM_SIGN_PASSWORD,
 #    --timestamp or SM_TIMESTAMP_URL names a timestamp server); smx verify
@@ -38,7 +39,7 @@ while [ $# -gt 0 ]; do
       [ $# -ge 2 ] || { echo "build.sh: $1 needs a value" >&2; exit 2; }
       if [ "$1" = --sign ]; then sign_cert=$2; else export SM_TIMESTAMP_URL=$2; fi
       shift ;;
-    -h|--help) sed -n '2,24p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,25p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "build.sh: unknown option '$1'" >&2; exit 2 ;;
     *)
       if [ -n "$input" ]; then echo "build.sh: one PRODUCT_DIR or ARCHIVE.smx only" >&2; exit 2; fi
@@ -66,8 +67,9 @@ else
     "$root/scripts/stage-sample.sh" "$out/sample" "$product"
   fi
   "$smx" pack "$product" -o "$out/OrvNet.smx" "${marks[@]}"
-  "$smx" verify "$out/OrvNet.smx"
 fi
+# smx cab makes the check smx verify makes of the archive before it
+# compresses a byte, so the archive is not read a second time for it here.
 "$smx" cab "$out/OrvNet.smx" -o "$out/OrvNet.cab"
 cmake --build "$SM_BUILD_DIR/win" --target OrvNetSetup consent_preview >/dev/null
 installer="$out/OrvNetSetup.exe"
