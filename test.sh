@@ -22,14 +22,14 @@ export SM_BUILD_DIR="${SM_BUILD_DIR:-$build_default}"
 # it runs, through Wine).
 # Each suite: the build folder's side, and the folder in it ctest runs.
 suites=("host:." "win:.")
+win_tree=$SM_BUILD_DIR/win
 if ! SM_WINE_ROOT="$SM_BUILD_DIR/win/wine" "$root/scripts/wine-prefix.sh" "$SM_BUILD_DIR/win/wine" 2>"$SM_BUILD_DIR/wine32.log"; then
   cat "$SM_BUILD_DIR/wine32.log"
   echo "32-bit Wine cannot run here: the Windows suites run in the x86-64 test build (build/win64)"
   SM_SIDES=win64 "$root/scripts/configure.sh" || exit 1
   suites=("host:." "win:tests/signing/tool" "win64:.")
+  win_tree=$SM_BUILD_DIR/win64
 fi
-win_tree=$SM_BUILD_DIR/win
-[ "${suites[2]:-}" = "win64:." ] && win_tree=$SM_BUILD_DIR/win64
 
 export SM_WINE_ROOT="$win_tree/wine"
 . "$root/scripts/session.sh"

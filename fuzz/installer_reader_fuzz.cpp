@@ -1,5 +1,5 @@
 // The installer reader over arbitrary bytes: the resource look-up in the
-// executable, then the whole road smx takes for an installer (payload out,
+// executable and the version resource reader, then the whole road smx takes for an installer (payload out,
 // cabinet checked, expanded, archive checked). Nothing may be read outside
 // the input; a payload that is found lies inside it; an archive that comes
 // out has the length its cabinet records; no temporary file outlives the
@@ -12,6 +12,7 @@
 #include "input_file.h"
 #include "pe_resource.h"
 #include "tool_error.h"
+#include "version_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An exact-size copy, so that a read past the end shows under the
@@ -25,6 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Finding("a payload found outside the input");
     }
     if ((lookup == PeLookup::Found) != problem.empty()) Finding("a problem without a message, or the reverse");
+    // The version resource reader, over the same bytes as a resource.
+    VersionInfo version;
+    std::string versionProblem;
+    if (!ReadVersionInfo(copy.data(), copy.size(), version, versionProblem) && versionProblem.empty()) {
+        Finding("a version resource refused without naming a problem");
+    }
 
     const std::string& path = WriteInputFile(data, size);
     std::string archivePath;

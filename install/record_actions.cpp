@@ -15,14 +15,6 @@
 namespace {
 constexpr char kStagedSuffix[] = ".orvnew";
 
-// Removes what a failed write left; the failure's own error code stays the
-// thread's last error, for the run's record.
-void RemoveKeepingTheError(const char* path) {
-    DWORD error = GetLastError();
-    SeamRemoveFile(path);
-    SetLastError(error);
-}
-
 // Reads the whole file at path into a new buffer (caller frees it).
 // False when it cannot be opened or read in full.
 bool ReadWholeFile(const char* path, char*& bytes, uint32_t& length) {

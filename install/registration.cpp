@@ -33,11 +33,7 @@ bool CopyWholeFile(const char* source, const char* target) {
         ok = out->IsOpen() && out->WriteAt(0, buffer, size);
         ok = out->Close() && ok;
         delete out;
-        if (!ok) {
-            DWORD error = GetLastError();
-            SeamRemoveFile(target);
-            SetLastError(error);
-        }
+        if (!ok) RemoveKeepingTheError(target);
     }
     delete[] buffer;
     return ok;

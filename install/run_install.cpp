@@ -237,7 +237,6 @@ WalkOutcome InstallFromArchive(SmFile& archive, const RunPaths& paths, ProgressS
     progress.SetMaximum(static_cast<int>(root.size));
     progress.SetMinimum(0);
     progress.SetPosition(0);
-    IsUpdate = false;
 
     char program[InstallPathSize];
     if (!JoinPath(program, sizeof program, folder, "\\", root.name) ||
@@ -305,7 +304,9 @@ bool RunInstallFrom(const RunPaths& paths, ProgressSink& progress, StatusSink& s
 
 }  // namespace
 
-// Without a temporary folder there is nowhere to keep a record.
+// Without a temporary folder there is nowhere to keep a record. A run is a
+// fresh installation, into a folder not yet known, until the archive's
+// root and the product folder tell otherwise.
 bool RunInstall(ProgressSink& progress, StatusSink& status) {
     RunPaths paths;
     if (!BuildRunPaths(paths)) return false;

@@ -62,16 +62,15 @@ fi
 # Now and then, too, a program fails under Wine before it prints a byte (a
 # test program always prints): Wine did not start it. Also run once more,
 # with the status said, so a program that really dies at start still fails.
-never_started=0
-if [ "$status" -ne 0 ] && [ "$status" -ne 124 ] && [ "$status" -ne 137 ] && [ -f "$run/out" ] && [ ! -s "$run/out" ] && [ ! -s "$run/err" ]; then
-  never_started=1
+rerun=""
+if [ "$status" -eq 139 ]; then
+  rerun="the wine loader crashed (signal 11); running $1 once more"
+elif [ "$status" -ne 0 ] && [ "$status" -ne 124 ] && [ "$status" -ne 137 ] &&
+     [ -f "$run/out" ] && [ ! -s "$run/out" ] && [ ! -s "$run/err" ]; then
+  rerun="$1 ended with status $status before printing anything; running it once more"
 fi
-if { [ "$status" -eq 139 ] || [ "$never_started" -eq 1 ]; } && [ -z "${SM_WINE_RERUN:-}" ]; then
-  if [ "$status" -eq 139 ]; then
-    echo "wine-run.sh: the wine loader crashed (signal 11); running $1 once more" >&2
-  else
-    echo "wine-run.sh: $1 ended with status $status before printing anything; running it once more" >&2
-  fi
+if [ -n "$rerun" ] && [ -z "${SM_WINE_RERUN:-}" ]; then
+  echo "wine-run.sh: $rerun" >&2
   cleanup
   trap - EXIT
   unset SM_TEST_PREFIX

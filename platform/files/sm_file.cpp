@@ -60,8 +60,7 @@ bool SmFile::OpenAs(const char* path, bool createOnly) {
     if (open_) Close();
     position_ = 0;
     size_ = 0;
-    SeamFault fault;
-    if (InjectedFault(SeamCall::OpenFile, path, &fault)) return false;
+    if (InjectedFault(SeamCall::OpenFile, path)) return false;
     file_ = OpenReadWrite(path, createOnly);
     open_ = file_ != nullptr;
     return open_;
@@ -89,8 +88,7 @@ void SmFile::Seek(int32_t offset) {
 uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
     position_ = offset;
     if (!open_ || count == 0) return 0;
-    SeamFault fault;
-    if (InjectedFault(SeamCall::ReadFile, nullptr, &fault)) return 0;
+    if (InjectedFault(SeamCall::ReadFile, nullptr)) return 0;
     // A failed earlier read must not make every later read come back empty.
     if (!SeekTo(file_, offset)) return 0;
     size_t got = std::fread(buffer, 1, count, file_);
@@ -114,8 +112,7 @@ bool SmFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
 
 bool SmFile::Close() {
     if (!open_) return false;
-    SeamFault fault;
-    bool ok = std::fflush(file_) == 0 && !InjectedFault(SeamCall::CloseFile, nullptr, &fault);
+    bool ok = std::fflush(file_) == 0 && !InjectedFault(SeamCall::CloseFile, nullptr);
     ok = std::fclose(file_) == 0 && ok;
     open_ = false;
     position_ = 0;

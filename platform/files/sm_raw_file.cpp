@@ -17,8 +17,7 @@ bool SmRawFile::Open(const char* path) {
     if (open_) Close();
     position_ = 0;
     size_ = 0;
-    SeamFault fault;
-    if (InjectedFault(SeamCall::OpenFile, path, &fault)) return false;
+    if (InjectedFault(SeamCall::OpenFile, path)) return false;
     file_ = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_ARCHIVE, nullptr);
     open_ = IsValid(file_);
@@ -50,8 +49,7 @@ uint32_t SmRawFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
     if (!open_) return 0;
     SetFilePointer(file_, offset, nullptr, FILE_BEGIN);
     DWORD got = 0;
-    SeamFault fault;
-    if (InjectedFault(SeamCall::ReadFile, nullptr, &fault)) return 0;
+    if (InjectedFault(SeamCall::ReadFile, nullptr)) return 0;
     if (!ReadFile(file_, buffer, count, &got, nullptr)) return 0;
     return got;
 }
@@ -74,8 +72,7 @@ BOOL SmRawFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
 
 BOOL SmRawFile::Close() {
     if (!open_) return FALSE;
-    SeamFault fault;
-    BOOL flushed = FlushFileBuffers(file_) && !InjectedFault(SeamCall::CloseFile, nullptr, &fault);
+    BOOL flushed = FlushFileBuffers(file_) && !InjectedFault(SeamCall::CloseFile, nullptr);
     BOOL closed = CloseHandle(file_);
     open_ = false;
     position_ = 0;

@@ -63,6 +63,16 @@ void KeyUp(int key) { Add("on_key_up", {key}); }
 void TreeSelect(int old, int parent, int item) { Add("on_tree_select", {old, parent, item}); }
 void Command(int button) { Add("on_command", {button}); }
 
+// The mouse and key slots, named and typed alike on windows and controls.
+template <typename Owner>
+void RecordInputSlots(Owner& owner) {
+    owner.on_mouse_down = MouseDown;
+    owner.on_mouse_up = MouseUp;
+    owner.on_mouse_move = MouseMove;
+    owner.on_key_down = KeyDown;
+    owner.on_key_up = KeyUp;
+}
+
 }  // namespace
 
 void RecordWindowSlots(SmVentana& w) {
@@ -75,11 +85,7 @@ void RecordWindowSlots(SmVentana& w) {
     w.on_click = WindowClick;
     w.on_double_click = WindowDoubleClick;
     w.on_wheel = WindowWheel;
-    w.on_mouse_move = MouseMove;
-    w.on_mouse_up = MouseUp;
-    w.on_mouse_down = MouseDown;
-    w.on_key_down = KeyDown;
-    w.on_key_up = KeyUp;
+    RecordInputSlots(w);
     w.on_measure_item = WindowMeasure;
     w.on_draw_item = WindowDraw;
 }
@@ -87,11 +93,7 @@ void RecordWindowSlots(SmVentana& w) {
 void RecordControlSlots(SmControl& c) {
     c.on_click = Click;
     c.on_double_click = DoubleClick;
-    c.on_mouse_down = MouseDown;
-    c.on_mouse_up = MouseUp;
-    c.on_mouse_move = MouseMove;
-    c.on_key_down = KeyDown;
-    c.on_key_up = KeyUp;
+    RecordInputSlots(c);
     c.on_focus_lost = FocusLost;
     c.on_focus_gained = FocusGained;
     switch (c.kind) {
