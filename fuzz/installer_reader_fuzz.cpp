@@ -1,9 +1,10 @@
 // The installer reader over arbitrary bytes: the resource look-up in the
-// executable and the version resource reader, then the whole road smx takes for an installer (payload out,
-// cabinet checked, expanded, archive checked). Nothing may be read outside
-// the input; a payload that is found lies inside it; an archive that comes
-// out has the length its cabinet records; no temporary file outlives the
-// reader.
+// executable and the version resource reader, then the whole road smx takes
+// for an installer (payload out, cabinet checked, archive checked as it is
+// streamed out, then expanded and checked again from its file, with the
+// same result). Nothing may be read outside the input; a payload that is
+// found lies inside it; an archive that comes out has the length its cabinet
+// records; no temporary file outlives the reader.
 #include <filesystem>
 #include <vector>
 
@@ -40,11 +41,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         archivePath = source.ArchivePath();
         if (source.IsInstaller()) {
             if (lookup != PeLookup::Found) Finding("an installer taken whose payload the look-up did not find");
+            ArchiveCheck streamed = source.Check();
+            source.Expand();
+            archivePath = source.ArchivePath();
             std::error_code error;
             if (std::filesystem::file_size(archivePath, error) != source.Installer().cabinet.fileSize) {
                 Finding("the expanded archive is not the length its cabinet records");
             }
-            source.Run([](const std::string& archive) { CheckArchive(archive); });
+            ArchiveCheck read;
+            source.Run([&read](const std::string& archive) { read = CheckArchive(archive); });
+            if (streamed.ok != read.ok || streamed.problem != read.problem ||
+                streamed.summary.length != read.summary.length || streamed.summary.files != read.summary.files ||
+                streamed.summary.flagged.size() != read.summary.flagged.size()) {
+                Finding("the check of the streamed archive and of the expanded file disagree");
+            }
         }
     } catch (const SmxToolError&) {
     }

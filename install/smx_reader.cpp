@@ -17,29 +17,31 @@ SmxReader::SmxReader(SmFile& archive) : archive_(archive) {
     done_ = length_ <= SmxHeaderSize;
 }
 
-bool SmxReader::Next(SmxRecord& record) {
-    if (done_) return false;
-    record = SmxRecord();
-    record.headerOffset = offset_;
-    record.headerComplete = ReadHeaderAt(archive_, offset_, record.header) == SmxHeaderSize;
-    uint64_t next = uint64_t(offset_) + SmxHeaderSize;
+bool SmxStepPast(SmxRecord& record, uint32_t length, uint32_t& next) {
+    uint64_t after = uint64_t(record.headerOffset) + SmxHeaderSize;
     if (record.header.name[0] == '\0') {
         record.type = SmxRecordType::Filler;
     } else if (record.header.kind == SmxKindDirectory) {
         record.type = SmxRecordType::Directory;
     } else {
         record.type = SmxRecordType::File;
-        record.contentOffset = static_cast<uint32_t>(next);
-        next += record.header.size;
-        record.contentComplete = next <= length_;
+        record.contentOffset = static_cast<uint32_t>(after);
+        after += record.header.size;
+        record.contentComplete = after <= length;
     }
     // Offsets are 32-bit: a size that would carry the offset past 4 GiB ends
     // the walk instead of wrapping back to an earlier record.
-    if (next >= length_) {
-        done_ = true;
-    } else {
-        offset_ = static_cast<uint32_t>(next);
-    }
+    if (after >= length) return false;
+    next = static_cast<uint32_t>(after);
+    return true;
+}
+
+bool SmxReader::Next(SmxRecord& record) {
+    if (done_) return false;
+    record = SmxRecord();
+    record.headerOffset = offset_;
+    record.headerComplete = ReadHeaderAt(archive_, offset_, record.header) == SmxHeaderSize;
+    done_ = !SmxStepPast(record, length_, offset_);
     return true;
 }
 

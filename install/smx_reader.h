@@ -29,6 +29,13 @@ struct SmxRecord {
     bool headerComplete = true;
 };
 
+// The walk's step past the record whose header, read at
+// record.headerOffset of an archive of `length` bytes, is in record.header:
+// sets its type and, for a file, where its content lies and whether it is
+// all there. False when the walk ends with this record; otherwise `next` is
+// where the next header starts. Every walker of an archive steps with it.
+bool SmxStepPast(SmxRecord& record, uint32_t length, uint32_t& next);
+
 class SmxReader {
 public:
     // Takes the archive's length once and reads the root header.

@@ -1,19 +1,44 @@
 // Verifying archives: a sound archive passes with its counts; each kind of
-// damage is reported as the first problem, naming the record.
+// damage is reported as the first problem, naming the record. Every case is
+// checked twice: read from the archive's file, and streamed out of a payload
+// cabinet block by block, as smx verify reads an installer; both must say
+// the same.
 #include <gtest/gtest.h>
 
 #include "archive_check.h"
+#include "archive_stream.h"
 #include "support/temp_dir.h"
 #include "tool_error.h"
 #include "tool_fixtures.h"
+#include "tools/cab/cab_writer.h"
 
 namespace {
 
-ArchiveCheck CheckImage(const Bytes& image) {
+enum class ReadFrom { File, Payload };
+
+ArchiveCheck CheckImage(const Bytes& image, ReadFrom from) {
     TempDir dir;
     WriteWholeFile(dir / "a.smx", image);
-    return CheckArchive(dir / "a.smx");
+    if (from == ReadFrom::File) return CheckArchive(dir / "a.smx");
+    std::string error;
+    CabinetSummary summary;
+    if (!WriteSingleFileCabinet(dir / "a.smx", "OrvNet.smx", dir / "a.cab", error) ||
+        CheckCabinet(dir / "a.cab", summary, error) != CabinetProblem::None) {
+        ADD_FAILURE() << error;
+        return {};
+    }
+    CabinetExpansion expansion(dir / "a.cab", summary);
+    ArchiveStream stream(expansion, summary.fileSize);
+    ArchiveCheck check = CheckArchive(stream);
+    EXPECT_TRUE(stream.Finish()) << expansion.Error();
+    EXPECT_EQ(expansion.Done(), image.size());
+    return check;
 }
+
+class ArchiveCheckTest : public ::testing::TestWithParam<ReadFrom> {
+protected:
+    ArchiveCheck CheckImage(const Bytes& image) const { return ::CheckImage(image, GetParam()); }
+};
 
 Bytes WithByte(Bytes image, size_t offset, unsigned char value) {
     image[offset] = value;
@@ -26,7 +51,7 @@ Bytes Sound() {
                 Header(2, "OrvNet.exe", 2), Text("MZ")});
 }
 
-TEST(ArchiveCheck, PassesASoundArchiveWithItsCounts) {
+TEST_P(ArchiveCheckTest, PassesASoundArchiveWithItsCounts) {
     ArchiveCheck check = CheckImage(Sound());
     EXPECT_TRUE(check.ok) << check.problem;
     EXPECT_EQ(check.summary.rootName, "OrvNet");
@@ -34,9 +59,39 @@ TEST(ArchiveCheck, PassesASoundArchiveWithItsCounts) {
     EXPECT_EQ(check.summary.files, 2u);
     EXPECT_EQ(check.summary.contentBytes, 5u);
     EXPECT_EQ(check.summary.length, 4 * 160u + 5);
+    ASSERT_EQ(check.summary.flagged.size(), 1u);
+    EXPECT_EQ(check.summary.flagged[0].name, "Data\\a.tbl");
+    EXPECT_TRUE(check.summary.flagged[0].keepOnUpdate);
+    EXPECT_FALSE(check.summary.flagged[0].toSystemFolder);
 }
 
-TEST(ArchiveCheck, FillersAndEmptyFilesPass) {
+// Records whose headers straddle the payload's 32 KiB blocks, and content
+// that spans whole blocks: the stream must find each header where the file
+// has it.
+TEST_P(ArchiveCheckTest, HeadersAcrossBlockBoundaries) {
+    const uint32_t first = 32768 - 2 * 160 - 80;  // the next header starts 80 bytes before the boundary
+    Bytes sound = Cat({Header(0, "P", 5), Header(2, "a", first), Bytes(first, 'a'), Header(2, "b", 100000, 0, 1),
+                       Bytes(100000, 'b'), Header(2, "c", 0), Header(2, "d", 3), Text("end")});
+    ArchiveCheck check = CheckImage(sound);
+    EXPECT_TRUE(check.ok) << check.problem;
+    EXPECT_EQ(check.summary.files, 4u);
+    EXPECT_EQ(check.summary.contentBytes, first + 100003u);
+    ASSERT_EQ(check.summary.flagged.size(), 1u);
+    EXPECT_EQ(check.summary.flagged[0].name, "b");
+    EXPECT_TRUE(check.summary.flagged[0].toSystemFolder);
+
+    const uint32_t afterB = 2 * 160 + first + 160 + 100000;
+    Bytes duplicate = sound;
+    duplicate[afterB + 6] = 'A';
+    check = CheckImage(duplicate);
+    EXPECT_EQ(check.problem, "record at offset " + std::to_string(afterB) +
+                                 " (A): same name as the record at offset 160 (letter case aside)");
+    Bytes cut(sound.begin(), sound.begin() + afterB + 100);
+    check = CheckImage(cut);
+    EXPECT_EQ(check.problem, "record at offset " + std::to_string(afterB) + " (c): header cut short by the end of the archive");
+}
+
+TEST_P(ArchiveCheckTest, FillersAndEmptyFilesPass) {
     EXPECT_TRUE(CheckImage(Cat({Header(0, "P", 2), Header(2, "", 77), Header(2, "empty", 0)})).ok);
     EXPECT_TRUE(CheckImage(Header(0, "P", 1)).ok);
 }
@@ -47,7 +102,7 @@ struct DamageCase {
     const char* problem;  // part of the reported problem
 };
 
-TEST(ArchiveCheck, NamesTheFirstProblem) {
+TEST_P(ArchiveCheckTest, NamesTheFirstProblem) {
     const Bytes sound = Sound();
     const DamageCase cases[] = {
         {"content size past the end", Bytes(sound.begin(), sound.end() - 1),
@@ -89,6 +144,11 @@ TEST(ArchiveCheck, NamesTheFirstProblem) {
         EXPECT_NE(check.problem.find(c.problem), std::string::npos) << c.context << ": " << check.problem;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(ReadFrom, ArchiveCheckTest, ::testing::Values(ReadFrom::File, ReadFrom::Payload),
+                         [](const ::testing::TestParamInfo<ReadFrom>& info) {
+                             return info.param == ReadFrom::File ? "File" : "Payload";
+                         });
 
 TEST(ArchiveCheck, AMissingArchiveIsAnErrorAndIsNotCreated) {
     TempDir dir;

@@ -142,6 +142,20 @@ TEST_F(InstallerInput, DamageIsReportedAboutTheInstallerAndWritesNothing) {
     WriteWholeFile(dir / "bad.smx", Cat({Header(0, "OrvNet", 2), Header(2, "a", 9), Text("short")}));
     std::string error;
     ASSERT_TRUE(WriteSingleFileCabinet(dir / "bad.smx", "OrvNet.smx", dir / "bad.cab", error)) << error;
+    // Wrong at its first record, and its last block does not expand (it has
+    // no checksum to fail): the block is the problem, even though a check
+    // reading the archive as it expands finds the record first.
+    std::string lines;
+    for (int i = 0; lines.size() < 70000; ++i) lines += "line " + std::to_string(i) + "\n";
+    lines.resize(70000);
+    WriteWholeFile(dir / "bad_early.smx",
+                   Cat({Header(0, "OrvNet", 2), Header(2, "Data\\a", 0), Header(2, "b", 70000), Text(lines)}));
+    ASSERT_TRUE(WriteSingleFileCabinet(dir / "bad_early.smx", "OrvNet.smx", dir / "bad_early.cab", error)) << error;
+    ByteVector badEarly = ReadWholeFile(dir / "bad_early.cab");
+    size_t lastBlock = ReadU32(badEarly.data() + cab::kHeaderSize);
+    for (int i = 0; i < 2; ++i) lastBlock += cab::kDataHeaderSize + ReadU16(badEarly.data() + lastBlock + cab::kCompressedSize);
+    PutU32(badEarly, lastBlock + cab::kChecksum, 0);
+    badEarly[lastBlock + cab::kDataHeaderSize + 2] ^= 0xFF;
     const std::string length = std::to_string(fs::file_size(archive));
 
     const size_t block = FirstBlockData(cabinet);
@@ -173,6 +187,9 @@ TEST_F(InstallerInput, DamageIsReportedAboutTheInstallerAndWritesNothing) {
              return InstallerAround(c);
          },
          "payload (RCDATA 9001): damaged cabinet: data block 1 of 3 does not expand to the 32768 bytes it records"},
+        {"archive wrong early, last block damaged", [&] { return InstallerAround(badEarly); },
+         "payload (RCDATA 9001): damaged cabinet: data block 3 of 3 does not expand to the " +
+             std::to_string(3 * 160 + 70000 - 2 * 32768) + " bytes it records"},
         {"recorded length wrong",
          [&] {
              ByteVector c = cabinet;
@@ -219,9 +236,10 @@ TEST_F(InstallerInput, DamageIsReportedAboutTheInstallerAndWritesNothing) {
     EXPECT_EQ(SmxLeftovers(), std::vector<std::string>{});
 }
 
-// An installer is expanded into a private temporary folder, as large as
-// the product. Ctrl-C while that happens must not leave it behind: smx is
-// stopped while the folder exists, interrupted, and let go.
+// An installer's payload is written into a private temporary folder, and
+// for list (and extract, diff) the archive is expanded there, as large as
+// the product. Ctrl-C while smx works on it must not leave it behind: smx
+// is stopped while the folder exists, interrupted, and let go.
 TEST_F(InstallerInput, AnInterruptWhileExpandingLeavesNoTemporaryFiles) {
     constexpr uint32_t kZeros = 150u << 20;
     WriteWholeFile(dir / "big.smx", Cat({Header(0, "OrvNet", 2), Header(2, "big.bin", kZeros)}));
@@ -230,9 +248,11 @@ TEST_F(InstallerInput, AnInterruptWhileExpandingLeavesNoTemporaryFiles) {
     WriteWholeFile(dir / "big.exe", InstallerAround(ReadWholeFile(dir / "big.cab")));
     fs::remove(dir / "big.smx");
 
-    int status = InterruptSmxOnceSeen({"verify", dir / "big.exe"}, [&] { return !SmxLeftovers().empty(); });
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
-    EXPECT_EQ(SmxLeftovers(), std::vector<std::string>{});
+    for (const char* command : {"verify", "list"}) {
+        int status = InterruptSmxOnceSeen({command, dir / "big.exe"}, [&] { return !SmxLeftovers().empty(); });
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << command << ": " << status;
+        EXPECT_EQ(SmxLeftovers(), std::vector<std::string>{}) << command;
+    }
 }
 
 }  // namespace

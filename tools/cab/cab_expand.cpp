@@ -2,16 +2,14 @@
 
 #include <zlib.h>
 
-#include <fstream>
-#include <vector>
-
 #include "install/cab_format.h"
 #include "tools/common/output_file.h"
 
 namespace {
 constexpr int kRawDeflateWindowBits = -15;
+}  // namespace
 
-class Inflater {
+class CabinetExpansion::Inflater {
 public:
     Inflater() { ok_ = inflateInit2(&stream_, kRawDeflateWindowBits) == Z_OK; }
     ~Inflater() {
@@ -41,6 +39,7 @@ private:
     bool ok_ = false;
 };
 
+namespace {
 // The last 32 KiB expanded, which the next block may refer back into.
 void KeepWindow(std::vector<uint8_t>& window, const uint8_t* block, uint32_t length) {
     window.insert(window.end(), block, block + length);
@@ -48,21 +47,68 @@ void KeepWindow(std::vector<uint8_t>& window, const uint8_t* block, uint32_t len
 }
 }  // namespace
 
+CabinetExpansion::CabinetExpansion(const std::string& cabinetPath, const CabinetSummary& summary)
+    : path_(cabinetPath), summary_(summary), in_(cabinetPath, std::ios::binary),
+      inflater_(std::make_unique<Inflater>()), data_(cab::kMaxBlockData), expanded_(cab::kBlockSize),
+      offset_(summary.dataOffset) {
+    if (!in_) {
+        error_ = cabinetPath + ": cannot open the file";
+    } else if (!inflater_->Ok()) {
+        error_ = cabinetPath + ": cannot start the deflate decoder";
+    }
+}
+
+CabinetExpansion::~CabinetExpansion() = default;
+
+bool CabinetExpansion::Damaged(const std::string& what) {
+    error_ = path_ + ": damaged cabinet: " + what;
+    return false;
+}
+
+bool CabinetExpansion::NextBlock(const uint8_t*& bytes, uint32_t& length) {
+    if (Failed() || ended_) return false;
+    if (nextBlock_ == summary_.blockCount) {
+        ended_ = true;
+        if (done_ != summary_.fileSize) {
+            return Damaged("the blocks expand to " + std::to_string(done_) + " bytes, the file records " +
+                           std::to_string(summary_.fileSize));
+        }
+        return false;
+    }
+    std::string block =
+        "data block " + std::to_string(nextBlock_ + 1) + " of " + std::to_string(summary_.blockCount);
+    uint8_t header[cab::kDataHeaderSize];
+    in_.seekg(std::streamoff(offset_));
+    in_.read(reinterpret_cast<char*>(header), sizeof header);
+    uint16_t dataLength = ReadU16(header + cab::kCompressedSize);
+    uint16_t recorded = ReadU16(header + cab::kUncompressedSize);
+    // The check passed, but the file may have changed since: every length
+    // is bounded again before it is used.
+    if (!in_ || dataLength > data_.size() || dataLength < 2 || recorded > expanded_.size() ||
+        offset_ + cab::kDataHeaderSize + dataLength > summary_.cabinetSize) {
+        return Damaged(block + " is not where the check found it");
+    }
+    in_.read(reinterpret_cast<char*>(data_.data()), dataLength);
+    if (!in_ || data_[0] != 'C' || data_[1] != 'K') return Damaged(block + " lacks the MSZIP signature");
+    long made = inflater_->Inflate(window_, data_.data() + 2, dataLength - 2u, expanded_.data(), recorded);
+    if (made != long(recorded)) {
+        return Damaged(block + " does not expand to the " + std::to_string(recorded) + " bytes it records");
+    }
+    KeepWindow(window_, expanded_.data(), recorded);
+    offset_ += cab::kDataHeaderSize + dataLength;
+    done_ += recorded;
+    ++nextBlock_;
+    bytes = expanded_.data();
+    length = recorded;
+    return true;
+}
+
 bool ExpandSingleFileCabinet(const std::string& cabinetPath, const CabinetSummary& summary,
                              const std::string& outputPath, std::string& error,
                              const std::function<void(uint64_t done, uint64_t total)>& progress) {
-    auto damaged = [&](const std::string& what) {
-        error = cabinetPath + ": damaged cabinet: " + what;
-        return false;
-    };
-    std::ifstream in(cabinetPath, std::ios::binary);
-    if (!in) {
-        error = cabinetPath + ": cannot open the file";
-        return false;
-    }
-    Inflater inflater;
-    if (!inflater.Ok()) {
-        error = cabinetPath + ": cannot start the deflate decoder";
+    CabinetExpansion expansion(cabinetPath, summary);
+    if (expansion.Failed()) {
+        error = expansion.Error();
         return false;
     }
     OutputFile output(outputPath);
@@ -71,39 +117,15 @@ bool ExpandSingleFileCabinet(const std::string& cabinetPath, const CabinetSummar
         return false;
     };
     if (!output.Open()) return outputFailed();
-
-    std::vector<uint8_t> data(cab::kMaxBlockData);
-    std::vector<uint8_t> expanded(cab::kBlockSize);
-    std::vector<uint8_t> window;
-    uint64_t offset = summary.dataOffset;
-    uint64_t done = 0;
-    for (uint32_t i = 0; i < summary.blockCount; ++i) {
-        std::string block = "data block " + std::to_string(i + 1) + " of " + std::to_string(summary.blockCount);
-        uint8_t header[cab::kDataHeaderSize];
-        in.seekg(std::streamoff(offset));
-        in.read(reinterpret_cast<char*>(header), sizeof header);
-        uint16_t dataLength = ReadU16(header + cab::kCompressedSize);
-        uint16_t length = ReadU16(header + cab::kUncompressedSize);
-        // The check passed, but the file may have changed since: every
-        // length is bounded again before it is used.
-        if (!in || dataLength > data.size() || dataLength < 2 || length > expanded.size() ||
-            offset + cab::kDataHeaderSize + dataLength > summary.cabinetSize) {
-            return damaged(block + " is not where the check found it");
-        }
-        in.read(reinterpret_cast<char*>(data.data()), dataLength);
-        if (!in || data[0] != 'C' || data[1] != 'K') return damaged(block + " lacks the MSZIP signature");
-        long made = inflater.Inflate(window, data.data() + 2, dataLength - 2u, expanded.data(), length);
-        if (made != long(length)) return damaged(block + " does not expand to the " + std::to_string(length) +
-                                                 " bytes it records");
-        if (!output.Write(expanded.data(), length)) return outputFailed();
-        KeepWindow(window, expanded.data(), length);
-        offset += cab::kDataHeaderSize + dataLength;
-        done += length;
-        if (progress) progress(done, summary.fileSize);
+    const uint8_t* bytes = nullptr;
+    uint32_t length = 0;
+    while (expansion.NextBlock(bytes, length)) {
+        if (!output.Write(bytes, length)) return outputFailed();
+        if (progress) progress(expansion.Done(), summary.fileSize);
     }
-    if (done != summary.fileSize) {
-        return damaged("the blocks expand to " + std::to_string(done) + " bytes, the file records " +
-                       std::to_string(summary.fileSize));
+    if (expansion.Failed()) {
+        error = expansion.Error();
+        return false;
     }
     return output.Commit() || outputFailed();
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "archive_file.h"
+#include "archive_stream.h"
 #include "install/smx_reader.h"
 #include "name_codec.h"
 #include "windows_name.h"
@@ -13,10 +14,9 @@ class Checker {
 public:
     explicit Checker(ArchiveCheck& result) : result_(result) {}
 
-    void CheckRoot(const SmxReader& reader) {
-        const SmxHeader& root = reader.Root();
-        if (!reader.RootComplete()) {
-            return Fail("archive has " + std::to_string(reader.Length()) +
+    void CheckRoot(const SmxHeader& root, bool rootComplete, uint32_t length) {
+        if (!rootComplete) {
+            return Fail("archive has " + std::to_string(length) +
                         " bytes, fewer than its 160-byte root header");
         }
         if (root.kind != SmxKindRoot) return Fail("root record: kind is " + std::to_string(root.kind) + ", not 0");
@@ -69,6 +69,9 @@ public:
         }
         ++result_.summary.files;
         result_.summary.contentBytes += h.size;
+        if (h.keepOnUpdate || h.toSystemFolder) {
+            result_.summary.flagged.push_back(FlaggedFile{name, h.keepOnUpdate != 0, h.toSystemFolder != 0});
+        }
     }
 
     void CountFiller() { ++result_.summary.fillers; }
@@ -111,22 +114,30 @@ private:
     std::map<std::string, Seen> seen_;
     std::string scratch_;
 };
-}  // namespace
 
-ArchiveCheck CheckArchive(const std::string& path) {
+// Over SmxReader or ArchiveStream: the same walk of the same bytes.
+template <class Walker>
+ArchiveCheck CheckWalk(Walker& walker) {
     ArchiveCheck result;
-    auto file = OpenArchive(path);
-    SmxReader reader(*file);
-    result.summary.length = reader.Length();
-    result.summary.rootName = reader.Root().name;
-    result.summary.rootSize = reader.Root().size;
+    result.summary.length = walker.Length();
+    result.summary.rootName = walker.Root().name;
+    result.summary.rootSize = walker.Root().size;
     Checker checker(result);
-    checker.CheckRoot(reader);
+    checker.CheckRoot(walker.Root(), walker.RootComplete(), walker.Length());
     SmxRecord record;
-    while (!checker.Failed() && reader.Next(record)) {
+    while (!checker.Failed() && walker.Next(record)) {
         checker.CheckRecord(record);
         if (record.type == SmxRecordType::Filler && !checker.Failed()) checker.CountFiller();
     }
     if (!checker.Failed()) checker.CheckTotals();
     return result;
 }
+}  // namespace
+
+ArchiveCheck CheckArchive(const std::string& path) {
+    auto file = OpenArchive(path);
+    SmxReader reader(*file);
+    return CheckWalk(reader);
+}
+
+ArchiveCheck CheckArchive(ArchiveStream& stream) { return CheckWalk(stream); }

@@ -12,6 +12,16 @@
 // Filler records (empty names) are part of the format and pass.
 #include <cstdint>
 #include <string>
+#include <vector>
+
+class ArchiveStream;
+
+// A file record that carries a flag.
+struct FlaggedFile {
+    std::string name;  // Windows-1252, as recorded
+    bool keepOnUpdate;
+    bool toSystemFolder;
+};
 
 struct ArchiveSummary {
     std::string rootName;  // Windows-1252
@@ -21,6 +31,7 @@ struct ArchiveSummary {
     uint32_t fillers = 0;
     uint64_t contentBytes = 0;
     uint32_t length = 0;
+    std::vector<FlaggedFile> flagged;  // in archive order
 };
 
 struct ArchiveCheck {
@@ -32,3 +43,6 @@ struct ArchiveCheck {
 
 // Throws SmxToolError when the file cannot be opened at all.
 ArchiveCheck CheckArchive(const std::string& path);
+// The same check of an archive read as it comes out of a payload; the
+// stream's Finish() is left to the caller.
+ArchiveCheck CheckArchive(ArchiveStream& stream);

@@ -2,8 +2,6 @@
 
 #include <iomanip>
 
-#include "archive_file.h"
-#include "install/smx_reader.h"
 #include "name_codec.h"
 
 namespace {
@@ -14,17 +12,9 @@ void Line(std::ostream& out, const char* label, const std::string& value) {
 }
 
 // A file with both flags is only kept on update: keepOnUpdate is tested first.
-void PrintFlaggedFiles(const std::string& archivePath, std::ostream& out) {
-    auto file = OpenArchive(archivePath);
-    SmxReader reader(*file);
-    SmxRecord record;
-    while (reader.Next(record)) {
-        if (record.type != SmxRecordType::File) continue;
-        if (record.header.keepOnUpdate) {
-            Line(out, "keep on update", DisplayName(record.header.name));
-        } else if (record.header.toSystemFolder) {
-            Line(out, "system folder", DisplayName(record.header.name));
-        }
+void PrintFlaggedFiles(const ArchiveSummary& summary, std::ostream& out) {
+    for (const FlaggedFile& file : summary.flagged) {
+        Line(out, file.keepOnUpdate ? "keep on update" : "system folder", DisplayName(file.name));
     }
 }
 }  // namespace
@@ -34,7 +24,7 @@ void PrintManifest(const ArchiveSource& source, const ArchiveSummary& summary, s
     Line(out, "product", DisplayName(summary.rootName));
     Line(out, "content", std::to_string(summary.files) + " files in " + std::to_string(summary.directories) +
                              " folders, " + std::to_string(summary.contentBytes) + " bytes");
-    PrintFlaggedFiles(source.ArchivePath(), out);
+    PrintFlaggedFiles(summary, out);
     Line(out, "cabinet", facts.cabinet.fileName + ", " + std::to_string(facts.cabinet.cabinetSize) + " bytes, " +
                              std::to_string(facts.cabinet.blockCount) + " blocks, SHA-256 " + facts.cabinetSha256);
     Line(out, "installer", "SHA-256 " + facts.installerSha256);

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <vector>
 
+#include "archive_stream.h"
 #include "pe_resource.h"
 #include "progress_bar.h"
 #include "sha256.h"
@@ -79,31 +80,50 @@ void ArchiveSource::TakeApart() {
     ReadVersion(executable, *facts);
 
     folder_ = std::make_unique<PrivateFolder>();
-    std::string cabinetPath = *folder_ / "OrvNet.cab";
+    cabinetPath_ = *folder_ / "OrvNet.cab";
     {
-        std::ofstream out(cabinetPath, std::ios::binary);
+        std::ofstream out(cabinetPath_, std::ios::binary);
         out.write(reinterpret_cast<const char*>(cabinet), payload.size);
-        if (!out.flush()) throw SmxToolError(cabinetPath, "cannot write the payload out");
+        if (!out.flush()) throw SmxToolError(cabinetPath_, "cannot write the payload out");
     }
     executable = std::vector<uint8_t>();
     std::string error;
-    if (CheckCabinet(cabinetPath, facts->cabinet, error) != CabinetProblem::None) {
-        throw SmxToolError(path_, kPayload + WithoutPath(error, cabinetPath));
+    if (CheckCabinet(cabinetPath_, facts->cabinet, error) != CabinetProblem::None) {
+        throw SmxToolError(path_, kPayload + WithoutPath(error, cabinetPath_));
     }
-    archivePath_ = *folder_ / "OrvNet.smx";
-    ProgressBar progress(ProgressStreamFor(facts->cabinet.fileSize, 0), "smx: expanding", facts->cabinet.fileSize);
-    uint64_t shown = 0;
-    bool expanded = ExpandSingleFileCabinet(cabinetPath, facts->cabinet, archivePath_, error,
-                                            [&](uint64_t done, uint64_t) {
-                                                progress.Advance(done - shown);
-                                                shown = done;
-                                            });
-    progress.Finish();
-    if (!expanded) throw SmxToolError(path_, kPayload + WithoutPath(error, cabinetPath));
     installer_ = std::move(facts);
 }
 
-void ArchiveSource::Run(const std::function<void(const std::string& archivePath)>& work) const {
+ArchiveCheck ArchiveSource::Check() const {
+    if (!IsInstaller()) return CheckArchive(path_);
+    const CabinetSummary& cabinet = installer_->cabinet;
+    CabinetExpansion expansion(cabinetPath_, cabinet);
+    ProgressBar progress(ProgressStreamFor(cabinet.fileSize, 0), "smx: checking", cabinet.fileSize);
+    ArchiveStream stream(expansion, cabinet.fileSize, [&](uint64_t done) { progress.AdvanceTo(done); });
+    ArchiveCheck check = CheckArchive(stream);
+    bool expanded = stream.Finish();
+    progress.Finish();
+    // A block that does not expand as recorded is the first problem, as
+    // when the archive is expanded before it is read.
+    if (!expanded) throw SmxToolError(path_, kPayload + WithoutPath(expansion.Error(), cabinetPath_));
+    return check;
+}
+
+void ArchiveSource::Expand() {
+    if (!IsInstaller() || archivePath_ != path_) return;
+    std::string archivePath = *folder_ / "OrvNet.smx";
+    const CabinetSummary& cabinet = installer_->cabinet;
+    ProgressBar progress(ProgressStreamFor(cabinet.fileSize, 0), "smx: expanding", cabinet.fileSize);
+    std::string error;
+    bool expanded = ExpandSingleFileCabinet(cabinetPath_, cabinet, archivePath, error,
+                                            [&](uint64_t done, uint64_t) { progress.AdvanceTo(done); });
+    progress.Finish();
+    if (!expanded) throw SmxToolError(path_, kPayload + WithoutPath(error, cabinetPath_));
+    archivePath_ = archivePath;
+}
+
+void ArchiveSource::Run(const std::function<void(const std::string& archivePath)>& work) {
+    Expand();
     try {
         work(archivePath_);
     } catch (const SmxToolError& e) {

@@ -99,8 +99,9 @@ void AddVerifyCommand(CLI::App& smx) {
     verify->add_option("FILE", *file, "Archive or installer to check")->required();
     verify->callback([file] {
         ArchiveSource source(*file);
-        ArchiveSummary s;
-        source.Run([&s](const std::string& archive) { s = CheckedSummary(archive); });
+        ArchiveCheck check = source.Check();
+        if (!check.ok) throw SmxToolError(*file, check.problem);
+        const ArchiveSummary& s = check.summary;
         std::cout << *file << ": ok, root " << DisplayName(s.rootName) << ", " << s.directories
                   << " directories, " << s.files << " files (" << s.contentBytes << " bytes), " << s.length
                   << " bytes in all\n";
@@ -124,6 +125,7 @@ void AddExtractCommand(CLI::App& smx) {
         std::unique_ptr<ArchiveSource> source;
         try {
             source = std::make_unique<ArchiveSource>(args->file);
+            source->Expand();
         } catch (const SmxToolError& e) {
             throw SmxToolError(e.file(), e.what() + std::string("; nothing extracted"));
         }
@@ -131,7 +133,7 @@ void AddExtractCommand(CLI::App& smx) {
     });
 }
 
-ArchiveContents ContentsOf(const ArchiveSource& source) {
+ArchiveContents ContentsOf(ArchiveSource&& source) {
     ArchiveContents contents;
     source.Run([&contents](const std::string& archive) {
         ArchiveSummary summary = CheckedSummary(archive);
@@ -177,13 +179,9 @@ void AddCabCommand(CLI::App& smx) {
     cab->callback([args] {
         ArchiveSummary summary = CheckedSummary(args->archive);
         ProgressBar progress(ProgressStreamFor(summary.length, summary.files), "smx: compressing", summary.length);
-        uint64_t shown = 0;
         std::string error;
         bool written = WriteSingleFileCabinet(args->archive, "OrvNet.smx", args->output, error,
-                                              [&](uint64_t done, uint64_t) {
-                                                  progress.Advance(done - shown);
-                                                  shown = done;
-                                              });
+                                              [&](uint64_t done, uint64_t) { progress.AdvanceTo(done); });
         progress.Finish();
         if (!written) throw SmxToolError(args->output, error);
     });

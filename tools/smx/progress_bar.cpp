@@ -20,6 +20,11 @@ void ProgressBar::Advance(uint64_t amount) {
     Draw();
 }
 
+void ProgressBar::AdvanceTo(uint64_t done) {
+    done_ = done < total_ ? done : total_;
+    Draw();
+}
+
 void ProgressBar::Finish() {
     if (stream_ == nullptr) return;
     done_ = total_;

@@ -9,6 +9,8 @@ class ProgressBar {
 public:
     ProgressBar(std::FILE* stream, const std::string& label, uint64_t total);
     void Advance(uint64_t amount);
+    // For work that reports how much is done in all.
+    void AdvanceTo(uint64_t done);
     // Ends the line; the last drawing shows 100 %.
     void Finish();
 
