@@ -36,13 +36,8 @@ std::FILE* OpenReadWrite(const char* path, bool createOnly) {
     std::FILE* file = fdopen(descriptor, "r+b");
     if (file == nullptr) close(descriptor);
 #endif
+    if (file != nullptr) std::setvbuf(file, nullptr, _IONBF, 0);
     return file;
-}
-
-// Moves the stream's one position (reads and writes share it) to offset.
-bool SeekTo(std::FILE* file, int32_t offset) {
-    std::clearerr(file);
-    return std::fseek(file, static_cast<long>(static_cast<uint32_t>(offset)), SEEK_SET) == 0;
 }
 }  // namespace
 
@@ -63,12 +58,29 @@ bool SmFile::OpenAs(const char* path, bool createOnly) {
     if (InjectedFault(SeamCall::OpenFile, path)) return false;
     file_ = OpenReadWrite(path, createOnly);
     open_ = file_ != nullptr;
+    streamAt_ = 0;
+    lastUse_ = StreamUse::None;
     return open_;
+}
+
+bool SmFile::StandAt(int32_t offset, StreamUse use) {
+    std::clearerr(file_);
+    int64_t target = static_cast<uint32_t>(offset);
+    if (streamAt_ == target && (lastUse_ == use || lastUse_ == StreamUse::None)) {
+        lastUse_ = use;
+        return true;
+    }
+    streamAt_ = -1;
+    if (std::fseek(file_, static_cast<long>(target), SEEK_SET) != 0) return false;
+    streamAt_ = target;
+    lastUse_ = use;
+    return true;
 }
 
 uint32_t SmFile::Size() {
     if (!open_) return size_;
     std::clearerr(file_);
+    streamAt_ = -1;
     long end = std::fseek(file_, 0, SEEK_END) == 0 ? std::ftell(file_) : -1;
     size_ = end < 0 ? 0 : static_cast<uint32_t>(end);
     return size_;
@@ -82,7 +94,12 @@ bool SmFile::AtEnd() {
 void SmFile::Seek(int32_t offset) {
     if (!open_) return;
     position_ = offset;
-    SeekTo(file_, offset);
+    streamAt_ = -1;
+    std::clearerr(file_);
+    if (std::fseek(file_, static_cast<long>(static_cast<uint32_t>(offset)), SEEK_SET) == 0) {
+        streamAt_ = static_cast<uint32_t>(offset);
+        lastUse_ = StreamUse::None;
+    }
 }
 
 uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
@@ -90,9 +107,13 @@ uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {
     if (!open_ || count == 0) return 0;
     if (InjectedFault(SeamCall::ReadFile, nullptr)) return 0;
     // A failed earlier read must not make every later read come back empty.
-    if (!SeekTo(file_, offset)) return 0;
+    if (!StandAt(offset, StreamUse::Reading)) return 0;
     size_t got = std::fread(buffer, 1, count, file_);
+    bool whole = got == count;
     std::clearerr(file_);
+    // After a short read the stream's place is not trusted: the next
+    // operation seeks.
+    streamAt_ = whole ? streamAt_ + got : -1;
     return static_cast<uint32_t>(got);
 }
 
@@ -101,13 +122,16 @@ bool SmFile::WriteAt(int32_t offset, const void* buffer, uint32_t count) {
     if (!open_) return false;
     SeamFault fault;
     bool injected = InjectedFault(SeamCall::WriteFile, nullptr, &fault);
-    if (!SeekTo(file_, offset)) return false;
+    if (!StandAt(offset, StreamUse::Writing)) return false;
     if (injected) {
         // As on a disk that fills up midway: part of the bytes arrive.
         if (fault == SeamFault::ShortWrite) std::fwrite(buffer, 1, count / 2, file_);
+        streamAt_ = -1;
         return false;
     }
-    return std::fwrite(buffer, 1, count, file_) == count && !std::ferror(file_);
+    bool written = std::fwrite(buffer, 1, count, file_) == count && !std::ferror(file_);
+    streamAt_ = written ? streamAt_ + count : -1;
+    return written;
 }
 
 bool SmFile::Close() {
@@ -117,6 +141,8 @@ bool SmFile::Close() {
     open_ = false;
     position_ = 0;
     file_ = nullptr;
+    streamAt_ = -1;
+    lastUse_ = StreamUse::None;
     return ok;
 }
 

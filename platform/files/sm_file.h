@@ -1,12 +1,19 @@
 #pragma once
-// Random-access file over the standard library's buffered file stream
-// (std::FILE).
+// Random-access file over the standard library's file stream (std::FILE).
 //
 // Opening never truncates: an existing file keeps its bytes, a missing one is
 // created empty, both with one system open (a failed lookup of a missing name
-// is what costs most when a folder holds thousands of files). Reads and writes happen at explicit 32-bit offsets; the
-// position field records the offset of the last positioned operation and is
-// moved by the line operations. Files of 2 GiB or more are outside the design.
+// is what costs most when a folder holds thousands of files). Reads and
+// writes happen at explicit 32-bit offsets; the position field records the
+// offset of the last positioned operation and is moved by the line
+// operations. Files of 2 GiB or more are outside the design.
+//
+// The stream is unbuffered: every operation is positioned, so a stream
+// buffer would only add a copy and a read-ahead that the next seek throws
+// away. Each read or write is one system call, and the seek before it is
+// left out when the stream already stands at its offset (reading after
+// reading, or writing after writing), so a file read or written front to
+// back costs no seeks at all.
 #include <cstdint>
 #include <cstdio>
 
@@ -47,10 +54,18 @@ public:
     int32_t Position() const { return position_; }
 
 private:
+    enum class StreamUse { None, Reading, Writing };
+
     bool OpenAs(const char* path, bool createOnly);
+    // Puts the stream at offset for the given use; false when the seek fails.
+    bool StandAt(int32_t offset, StreamUse use);
 
     bool open_ = false;
     int32_t position_ = 0;
     std::FILE* file_ = nullptr;
     uint32_t size_ = 0;
+    // Where the stream stands, when known (-1 when not), and what it did
+    // last: a stream must seek between a read and a write.
+    int64_t streamAt_ = -1;
+    StreamUse lastUse_ = StreamUse::None;
 };

@@ -89,6 +89,70 @@ TYPED_TEST(FileObject, SecondWriteAtZeroOverwritesOnlyItsLength) {
     EXPECT_EQ(ReadWholeFile(path), Bytes({'o', 'l', 'd', 'K', 'A', 'G', 'E', 'D'}));
 }
 
+// Reads and writes one after the other, front to back and back again, each
+// checked against the bytes a plain model of the file holds: the object may
+// leave a seek out only where the stream already stands at the offset and
+// keeps going the same way, never between a read and a write.
+TYPED_TEST(FileObject, MixedReadsAndWritesSeeTheBytesWhereTheyWereWritten) {
+    enum Kind { Write, Read, Size };
+    const struct {
+        Kind kind;
+        int32_t offset;
+        std::string bytes;  // written, or expected back (its length is read)
+        uint32_t ask;       // for a read: bytes asked
+    } steps[] = {
+        {Write, 0, "abcdef", 0},
+        {Read, 6, "", 4},      // at the end: nothing there
+        {Write, 6, "ghij", 0},  // after a short read
+        {Read, 0, "abc", 3},
+        {Read, 3, "def", 3},   // on from where the last read ended
+        {Write, 6, "XY", 0},    // where reading stands: a write must seek first
+        {Read, 8, "ij", 2},    // where writing stands: a read must seek first
+        {Write, 10, "k", 0},
+        {Write, 11, "lm", 0},   // on from where the last write ended
+        {Read, 0, "ab", 2},
+        {Size, 0, "", 13},
+        {Read, 2, "cdef", 4},  // taking the size moved the stream to the end
+        {Write, 2, "C", 0},
+        {Read, 0, "abCdefXYijklm", 20},
+    };
+    std::string path = this->dir / "mixed.bin";
+    TypeParam file(path.c_str());
+    ASSERT_TRUE(file.IsOpen());
+    int step = 0;
+    for (const auto& s : steps) {
+        ++step;
+        if (s.kind == Write) {
+            EXPECT_TRUE(file.WriteAt(s.offset, s.bytes.data(), static_cast<uint32_t>(s.bytes.size()))) << step;
+        } else if (s.kind == Size) {
+            EXPECT_EQ(file.Size(), s.ask) << step;
+        } else {
+            std::string got(s.ask, '\0');
+            got.resize(file.ReadAt(s.offset, &got[0], s.ask));
+            EXPECT_EQ(got, s.bytes) << step;
+        }
+    }
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadWholeFile(path), Bytes({'a', 'b', 'C', 'd', 'e', 'f', 'X', 'Y', 'i', 'j', 'k', 'l', 'm'}));
+}
+
+// Unbuffered: a byte written is in the file at once, for any other reader,
+// before the object is closed.
+TEST(SmFileStream, WrittenBytesReachTheFileBeforeClose) {
+    TempDir dir;
+    std::string path = dir / "shared.bin";
+    SmFile writer(path.c_str());
+    ASSERT_TRUE(writer.WriteAt(0, "abc", 3));
+    ASSERT_TRUE(writer.WriteAt(3, "def", 3));
+    EXPECT_EQ(ReadWholeFile(path), Bytes({'a', 'b', 'c', 'd', 'e', 'f'}));
+    SmFile reader(path.c_str());
+    char buffer[6] = {};
+    EXPECT_EQ(reader.ReadAt(0, buffer, 6), 6u);
+    ASSERT_TRUE(writer.WriteAt(6, "g", 1));
+    EXPECT_EQ(reader.ReadAt(6, buffer, 1), 1u);
+    EXPECT_EQ(buffer[0], 'g');
+}
+
 TYPED_TEST(FileObject, OperationsOnAFailedOpenDoNothing) {
     std::string path = this->dir / "no-such-folder/file.bin";
     TypeParam file(path.c_str());
