@@ -20,10 +20,16 @@ endif()
 #   DISPLAY:      the cases open windows; test.sh provides an X display.
 #   E2E:          the cases run the real installer or uninstaller.
 #   ENV:          further NAME=VALUE settings for the cases' environment.
-# Every case is labelled with its side (host or wine), and display and e2e
-# as they apply: `ctest -L e2e` runs one group.
+#   WOW64 FILTER: (32-bit build) the cases FILTER matches (a --gtest_filter
+#                 pattern) also run a second time, named "WoW64." and each
+#                 in its own copy of a 64-bit Wine prefix, where the program
+#                 and the installer it starts run as a 32-bit program does on
+#                 64-bit Windows (system folder redirected to SysWOW64,
+#                 HKLM\Software to its 32-bit view).
+# Every case is labelled with its side (host or wine), and display, e2e and
+# wow64 as they apply: `ctest -L e2e` runs one group.
 function(sm_add_test name)
-  cmake_parse_arguments(ARG "FRESH_PREFIX;DISPLAY;E2E" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "FRESH_PREFIX;DISPLAY;E2E" "WOW64" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   set(env ${ARG_ENV})
@@ -47,7 +53,34 @@ function(sm_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" TIMEOUT 180)
+    TEST_LIST ${name}_TESTS)
+  sm_set_discovered_properties(${name}_TESTS "${env}" "${labels}")
+  if(ARG_WOW64 AND WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      TEST_PREFIX "WoW64."
+      TEST_FILTER "${ARG_WOW64}"
+      TEST_LIST ${name}_WOW64_TESTS)
+    set(wow64_env ${env} SM_FRESH_PREFIX=1 SM_WINE_ROOT=${SM_WOW64_WINE_ROOT})
+    sm_set_discovered_properties(${name}_WOW64_TESTS "${wow64_env}" "${labels};wow64")
+  endif()
+endfunction()
+
+# Gives the tests one discovery listed (in the variable named `list_var`)
+# their environment, labels and time limit, once ctest has listed them.
+# gtest_discover_tests' own PROPERTIES keep only the first item of a list
+# value (CMake 3.25): a second ENVIRONMENT setting or label was lost, and
+# every property after it.
+function(sm_set_discovered_properties list_var env labels)
+  set(file ${CMAKE_CURRENT_BINARY_DIR}/${list_var}_properties.cmake)
+  file(WRITE ${file} "if(${list_var})
+  set_tests_properties(\${${list_var}} PROPERTIES
+    ENVIRONMENT [==[${env}]==]
+    LABELS [==[${labels}]==]
+    TIMEOUT 180)
+endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
 endfunction()
 
 # Windows side: the sample product's committed tree packed and compressed by

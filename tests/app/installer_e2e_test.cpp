@@ -6,11 +6,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/accept_flow.h"
 #include "install/registration.h"
 #include "install/run_install.h"
 #include "support/install_fixture.h"
 #include "support/installer_session.h"
+#include "support/program_run.h"
 #include "support/dialog_answerer.h"
 
 namespace {
@@ -180,6 +183,17 @@ TEST_P(FreshInstall, InstallsBelowTheCommonFolderAndEndsWithExitCodeZero) {
     EXPECT_EQ(MachineRegistryText(RunKey, "OrvServer").has_value(), c.registered);
     EXPECT_EQ(MachineRegistryText(UninstallKey, "DisplayName").has_value(), c.registered);
     EXPECT_TRUE(PathFileExistsA((CommonProduct() + "\\Data\\ConfigL.tbl").c_str()));
+    if (RunsUnderWow64()) {
+        // Where 64-bit Windows keeps a 32-bit program's values, and only there.
+        EXPECT_EQ(MachineRegistryText(RunKey, "OrvServer", KEY_WOW64_32KEY).has_value(), c.registered);
+        EXPECT_EQ(MachineRegistryText(UninstallKey, "DisplayName", KEY_WOW64_32KEY).has_value(), c.registered);
+        EXPECT_FALSE(MachineRegistryText(RunKey, "OrvServer", KEY_WOW64_64KEY));
+        EXPECT_FALSE(MachineRegistryText(UninstallKey, "DisplayName", KEY_WOW64_64KEY));
+    }
+    // The system's own list of installed programs shows it, once.
+    std::optional<std::vector<std::string>> names = InstalledProgramNames();
+    ASSERT_TRUE(names);
+    EXPECT_EQ(std::count(names->begin(), names->end(), "Orv-Net 2.5"), c.registered ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, FreshInstall,

@@ -10,6 +10,7 @@
 #include "install/run_install.h"
 #include "install/unfinished_install.h"
 #include "support/install_fixture.h"
+#include "support/program_run.h"
 
 namespace fs = std::filesystem;
 
@@ -344,6 +345,16 @@ TEST_F(SystemComponents, FreshInstallWritesAndRegistersEveryComponent) {
     EXPECT_TRUE(Registered("Otro.dll"));
     EXPECT_FALSE(fs::exists(InFolder("SmComponente.dll")));
     EXPECT_EQ(run.progress.back(), "pos 3");
+    if (RunsUnderWow64()) {
+        // A 32-bit program's system folder on 64-bit Windows is SysWOW64,
+        // and what its components register lands in the 32-bit view.
+        char windows[MAX_PATH] = {};
+        GetWindowsDirectoryA(windows, sizeof windows);
+        EXPECT_TRUE(fs::exists(std::string(windows) + "\\SysWOW64\\SmComponente.dll"));
+        EXPECT_FALSE(fs::exists(std::string(windows) + "\\sysnative\\SmComponente.dll"));
+        EXPECT_TRUE(MachineRegistryText("Software\\SmTestComponent", "SmComponente.dll", KEY_WOW64_32KEY));
+        EXPECT_FALSE(MachineRegistryText("Software\\SmTestComponent", "SmComponente.dll", KEY_WOW64_64KEY));
+    }
 }
 
 TEST_F(SystemComponents, UpdateReplacesOnlyComponentsNamedSm) {

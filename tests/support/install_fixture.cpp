@@ -98,12 +98,14 @@ RunLog RunInstaller(const std::string& installBase, const std::optional<ByteVect
     return result;
 }
 
-std::optional<std::string> MachineRegistryText(const std::string& key, const std::string& value) {
+std::optional<std::string> MachineRegistryText(const std::string& key, const std::string& value, REGSAM view) {
     char data[1024] = {};
     DWORD size = sizeof data - 1;
     DWORD type = 0;
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | view, &handle) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
     LONG status = RegQueryValueExA(handle, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(handle);
     if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;

@@ -57,8 +57,10 @@ RunLog RunInstaller(const std::string& installBase, const std::optional<ByteVect
 // The archive wrapped as the installer's payload.
 ByteVector PayloadOf(const ArchiveBuilder& archive);
 
-// Registry value under HKLM, or nullopt when it does not exist.
-std::optional<std::string> MachineRegistryText(const std::string& key, const std::string& value);
+// Registry value under HKLM, or nullopt when it does not exist. `view`: 0
+// for the view this program has, or KEY_WOW64_32KEY / KEY_WOW64_64KEY for
+// the one a 32-bit or a 64-bit program has on 64-bit Windows.
+std::optional<std::string> MachineRegistryText(const std::string& key, const std::string& value, REGSAM view = 0);
 
 // Every file and folder below root, as relative paths ("Data\\a.tbl"),
 // sorted; folders end with a backslash.

@@ -155,17 +155,28 @@ INSTANTIATE_TEST_SUITE_P(Answers, LifeCycle,
                                            LifeCase{"TablesKeptByDefault", DefaultButton, true}),
                          [](const ::testing::TestParamInfo<LifeCase>& info) { return info.param.name; });
 
-// Wine's own list of installed programs runs the entry's command.
+long TimesListed(const std::vector<std::string>& names, const std::string& name) {
+    return static_cast<long>(std::count(names.begin(), names.end(), name));
+}
+
+// Wine's own list of installed programs (the system's own: the 64-bit one
+// on 64-bit Windows) shows the product and runs the entry's command.
 TEST(Uninstall, SystemsListOfProgramsRemovesIt) {
     ASSERT_EQ(InstallSample(IDYES), InstalledText);
     std::string product = ProductFolderOf(UninstallString());
+    std::optional<std::vector<std::string>> before = InstalledProgramNames();
+    ASSERT_TRUE(before);
+    EXPECT_EQ(TimesListed(*before, "Orv-Net 2.5"), 1);
 
-    UninstallRun run = RunUninstall("uninstaller.exe --remove OrvNet", {IDYES, IDNO});
+    UninstallRun run = RunUninstall(NativeSystemProgram("uninstaller.exe") + " --remove OrvNet", {IDYES, IDNO});
 
     EXPECT_EQ(run.boxes, (std::vector<std::string>{RemoveQuestionText, KeepTablesQuestionText, RemovedText}));
     EXPECT_FALSE(Exists(product));
     EXPECT_EQ(UninstallString(), "");
     EXPECT_FALSE(MachineRegistryText(RunKey, "OrvServer"));
+    std::optional<std::vector<std::string>> after = InstalledProgramNames();
+    ASSERT_TRUE(after);
+    EXPECT_EQ(TimesListed(*after, "Orv-Net 2.5"), 0);
 }
 
 // Answering No to the server question leaves no entry and no copy; the
