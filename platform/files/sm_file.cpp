@@ -94,12 +94,7 @@ bool SmFile::AtEnd() {
 void SmFile::Seek(int32_t offset) {
     if (!open_) return;
     position_ = offset;
-    streamAt_ = -1;
-    std::clearerr(file_);
-    if (std::fseek(file_, static_cast<long>(static_cast<uint32_t>(offset)), SEEK_SET) == 0) {
-        streamAt_ = static_cast<uint32_t>(offset);
-        lastUse_ = StreamUse::None;
-    }
+    StandAt(offset, StreamUse::None);
 }
 
 uint32_t SmFile::ReadAt(int32_t offset, void* buffer, uint32_t count) {

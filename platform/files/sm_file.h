@@ -57,7 +57,8 @@ private:
     enum class StreamUse { None, Reading, Writing };
 
     bool OpenAs(const char* path, bool createOnly);
-    // Puts the stream at offset for the given use; false when the seek fails.
+    // Puts the stream at offset for the given use (None: for either, as a
+    // seek leaves it); false when the seek fails.
     bool StandAt(int32_t offset, StreamUse use);
 
     bool open_ = false;

@@ -21,17 +21,22 @@ HANDLE StartProgram(const std::string& commandLine, const std::string& folder) {
     return process.hProcess;
 }
 
+namespace {
+// True when the process ended within timeoutMs; otherwise it is ended.
+bool EndedInTime(HANDLE process, DWORD timeoutMs) {
+    if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) return true;
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, timeoutMs);
+    return false;
+}
+}  // namespace
+
 std::optional<DWORD> RunProgram(const std::string& commandLine, DWORD timeoutMs, const std::string& folder) {
     HANDLE process = StartProgram(commandLine, folder);
     if (process == nullptr) return std::nullopt;
     std::optional<DWORD> code;
-    if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) {
-        DWORD status = 0;
-        if (GetExitCodeProcess(process, &status)) code = status;
-    } else {
-        TerminateProcess(process, 99);
-        WaitForSingleObject(process, timeoutMs);
-    }
+    DWORD status = 0;
+    if (EndedInTime(process, timeoutMs) && GetExitCodeProcess(process, &status)) code = status;
     CloseHandle(process);
     return code;
 }
@@ -54,16 +59,13 @@ std::optional<std::string> RunProgramForOutput(const std::string& commandLine, D
     std::optional<std::string> text;
     if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
-        if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        if (EndedInTime(process.hProcess, timeoutMs)) {
             std::vector<char> bytes(GetFileSize(output, nullptr));
             DWORD got = 0;
             SetFilePointer(output, 0, nullptr, FILE_BEGIN);
             if (bytes.empty() || ReadFile(output, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) {
                 text = std::string(bytes.data(), got);
             }
-        } else {
-            TerminateProcess(process.hProcess, 99);
-            WaitForSingleObject(process.hProcess, timeoutMs);
         }
         CloseHandle(process.hProcess);
     }

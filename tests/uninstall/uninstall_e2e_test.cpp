@@ -155,10 +155,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, LifeCycle,
                                            LifeCase{"TablesKeptByDefault", DefaultButton, true}),
                          [](const ::testing::TestParamInfo<LifeCase>& info) { return info.param.name; });
 
-long TimesListed(const std::vector<std::string>& names, const std::string& name) {
-    return static_cast<long>(std::count(names.begin(), names.end(), name));
-}
-
 // Wine's own list of installed programs (the system's own: the 64-bit one
 // on 64-bit Windows) shows the product and runs the entry's command.
 TEST(Uninstall, SystemsListOfProgramsRemovesIt) {
@@ -166,7 +162,7 @@ TEST(Uninstall, SystemsListOfProgramsRemovesIt) {
     std::string product = ProductFolderOf(UninstallString());
     std::optional<std::vector<std::string>> before = InstalledProgramNames();
     ASSERT_TRUE(before);
-    EXPECT_EQ(TimesListed(*before, "Orv-Net 2.5"), 1);
+    EXPECT_EQ(std::count(before->begin(), before->end(), "Orv-Net 2.5"), 1);
 
     UninstallRun run = RunUninstall(NativeSystemProgram("uninstaller.exe") + " --remove OrvNet", {IDYES, IDNO});
 
@@ -176,7 +172,7 @@ TEST(Uninstall, SystemsListOfProgramsRemovesIt) {
     EXPECT_FALSE(MachineRegistryText(RunKey, "OrvServer"));
     std::optional<std::vector<std::string>> after = InstalledProgramNames();
     ASSERT_TRUE(after);
-    EXPECT_EQ(TimesListed(*after, "Orv-Net 2.5"), 0);
+    EXPECT_EQ(std::count(after->begin(), after->end(), "Orv-Net 2.5"), 0);
 }
 
 // Answering No to the server question leaves no entry and no copy; the
